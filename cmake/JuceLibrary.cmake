@@ -1,0 +1,52 @@
+# The JUCE modules are compiled once, here, into one static library that the
+# plug-in, tests, tools and benchmarks all link. No other CMakeLists names a
+# juce_ module.
+add_library(quorvel_juce STATIC)
+
+target_link_libraries(quorvel_juce
+    PRIVATE
+        juce::juce_core
+        juce::juce_events
+        juce::juce_data_structures
+        juce::juce_graphics
+        juce::juce_gui_basics
+        juce::juce_gui_extra
+        juce::juce_audio_basics
+        juce::juce_audio_formats
+        juce::juce_audio_processors
+    PUBLIC
+        juce::juce_recommended_config_flags
+        Threads::Threads
+        ${CMAKE_DL_LIBS})
+
+target_compile_definitions(quorvel_juce
+    PUBLIC
+        JUCE_WEB_BROWSER=0
+        JUCE_USE_CURL=0
+        JUCE_USE_FLAC=0
+        JUCE_USE_OGGVORBIS=0
+        JUCE_USE_MP3AUDIOFORMAT=0
+        JUCE_PLUGINHOST_VST3=0
+        JUCE_PLUGINHOST_LADSPA=0
+        JUCE_PLUGINHOST_LV2=0
+        JUCE_DISPLAY_SPLASH_SCREEN=0
+        JUCE_REPORT_APP_USAGE=0
+        JUCER_ENABLE_GPL_MODE=1
+        JUCE_MODAL_LOOPS_PERMITTED=0
+        JUCE_STRICT_REFCOUNTEDPOINTER=1
+        JUCE_SILENCE_XCODE_15_LINKER_WARNING=1
+        JUCE_STANDALONE_APPLICATION=0
+        JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED=1
+    INTERFACE
+        $<TARGET_PROPERTY:quorvel_juce,COMPILE_DEFINITIONS>)
+
+# SYSTEM, so that the project's warnings flags do not report on JUCE's headers.
+target_include_directories(quorvel_juce
+    SYSTEM INTERFACE
+        $<TARGET_PROPERTY:quorvel_juce,INCLUDE_DIRECTORIES>)
+
+set_target_properties(quorvel_juce PROPERTIES
+    POSITION_INDEPENDENT_CODE ON
+    VISIBILITY_INLINES_HIDDEN ON
+    C_VISIBILITY_PRESET hidden
+    CXX_VISIBILITY_PRESET hidden)

@@ -1,0 +1,15 @@
+if(QUORVEL_SANITIZE)
+    add_compile_options(-fsanitize=${QUORVEL_SANITIZE} -fno-omit-frame-pointer -g)
+    add_link_options(-fsanitize=${QUORVEL_SANITIZE})
+    if(QUORVEL_SANITIZE MATCHES "undefined")
+        # A UB report must fail the test that caused it, not scroll past.
+        add_compile_options(-fno-sanitize-recover=undefined)
+    endif()
+endif()
+
+if(QUORVEL_FUZZERS)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "QUORVEL_FUZZERS needs clang (libFuzzer)")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -1,0 +1,36 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# quorvel_add_test(<name> SOURCES ... [LIBRARIES ...] [LABELS ...])
+# One executable per source folder; its cases are registered with ctest when
+# ctest runs, so a build never executes test code.
+function(quorvel_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock quorvel_warnings)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 600)
+endfunction()
+
+# quorvel_add_fuzzer(<name> SOURCES ... [LIBRARIES ...] CORPUS <dir>)
+# With QUORVEL_FUZZERS the target is a libFuzzer binary that tools/test.sh runs
+# for a bounded time; in every build the corpus is replayed as a ctest case
+# through a plain driver, so the seeds are checked under each sanitizer.
+function(quorvel_add_fuzzer name)
+    cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBRARIES" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} quorvel_warnings)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    if(QUORVEL_FUZZERS)
+        target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+        set_property(GLOBAL APPEND PROPERTY QUORVEL_FUZZER_LIST "${name}=${ARG_CORPUS}")
+        add_test(NAME ${name}.corpus COMMAND ${name} -runs=0 ${ARG_CORPUS})
+    else()
+        target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/FuzzReplayMain.cpp)
+        add_test(NAME ${name}.corpus COMMAND ${name} ${ARG_CORPUS})
+    endif()
+    set_tests_properties(${name}.corpus PROPERTIES LABELS "fuzz")
+endfunction()
