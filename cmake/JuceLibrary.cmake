@@ -14,6 +14,9 @@ target_link_libraries(quorvel_juce
         juce::juce_audio_basics
         juce::juce_audio_formats
         juce::juce_audio_processors
+        # Debian's JUCE decodes images with the system's libpng and libjpeg;
+        # JUCE's own CMake adds them only to targets made by juce_add_*.
+        juce::pkgconfig_JUCE_IMG_LINUX_DEPS
     PUBLIC
         juce::juce_recommended_config_flags
         Threads::Threads
@@ -26,6 +29,7 @@ target_compile_definitions(quorvel_juce
         JUCE_USE_FLAC=0
         JUCE_USE_OGGVORBIS=0
         JUCE_USE_MP3AUDIOFORMAT=0
+        JUCE_PLUGINHOST_VST=1
         JUCE_PLUGINHOST_VST3=0
         JUCE_PLUGINHOST_LADSPA=0
         JUCE_PLUGINHOST_LV2=0
@@ -44,6 +48,13 @@ target_compile_definitions(quorvel_juce
 target_include_directories(quorvel_juce
     SYSTEM INTERFACE
         $<TARGET_PROPERTY:quorvel_juce,INCLUDE_DIRECTORIES>)
+
+# The VST 2 hosting code (used by the renderer and the plug-in tests) compiles
+# against the small header shim in tools/vst2-host-shim. It is passed as a
+# compile option rather than an include directory, because the include
+# directories above are handed on to every consumer, and the plug-in's own code
+# must never see it. -Wno-cpp quiets the #warning notes of fst's header.
+target_compile_options(quorvel_juce PRIVATE "-I${PROJECT_SOURCE_DIR}/tools/vst2-host-shim" -Wno-cpp)
 
 set_target_properties(quorvel_juce PROPERTIES
     POSITION_INDEPENDENT_CODE ON
