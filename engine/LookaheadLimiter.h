@@ -99,7 +99,7 @@ private:
     void rescanCurrentBlock() noexcept;
     void rescanOtherBlocks() noexcept;
     void computeReadRuns (std::int32_t count) noexcept;
-    bool renderChannel (float* channel, float* ring, std::int32_t count) noexcept;
+    bool renderChannel (float* channel, float* ring, std::int32_t firstWrite, std::int32_t count) noexcept;
 
     /*  State. Times in ms, levels linear (1 = full scale), positions and counts in samples.
         L = lookaheadSamples, s = blockSize, m = numBlocks, Lmax = the largest look-ahead.
