@@ -16,8 +16,10 @@ constexpr float transitionReleaseMs = 75.0f;
 // The transition ends once its weight has decayed to this.
 constexpr double transitionEnd = 0.0001;
 
-// Share of the remaining distance the output delay moves per sample while it glides.
-constexpr double glideStep = 0.0001;
+// While the output delay glides it keeps this share of its value and takes the rest
+// from the goal, per sample: a time constant of 10000 samples.
+constexpr double glideKeep = 0.9999;
+constexpr double glideTake = 0.0001;
 
 // A gliding delay this close to its goal, in samples, is put on the goal.
 constexpr double glideArrival = 1.0e-6;
@@ -526,7 +528,7 @@ void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
 
             if (distance > glideArrival)
             {
-                const double next = delay * (1.0 - glideStep) + goal * glideStep;
+                const double next = delay * glideKeep + goal * glideTake;
                 const double nextDistance = std::fabs (next - goal);
 
                 // Put it on the goal once close, or once rounding stops the approach.
