@@ -8,6 +8,7 @@
 #include <dlfcn.h>
 
 #include <chrono>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -83,6 +84,14 @@ protected:
         return effect->dispatcher (effect, opcode, index, value, ptr, opt);
     }
 
+    /** Closes the effect when the test ends, however it ends. */
+    struct Closer
+    {
+        void operator() (fst::AEffect* effect) const { dispatch (effect, fst::effClose); }
+    };
+
+    using OpenEffect = std::unique_ptr<fst::AEffect, Closer>;
+
     void* library = nullptr;
     EntryPoint entry = nullptr;
 };
@@ -109,13 +118,13 @@ TEST_F (VstEntryTest, GivesUpOnAHostWithoutVersionOrCallback)
 
 TEST_F (VstEntryTest, BothEntriesBuildAnEffectThatCloseDeletes)
 {
-    auto* viaMain = entry (&FakeHost::callback);
-    auto* viaMacho = reinterpret_cast<EntryPoint> (dlsym (library, "main_macho")) (&FakeHost::callback);
-    ASSERT_NE (viaMain, nullptr);
-    ASSERT_NE (viaMacho, nullptr);
-    EXPECT_NE (viaMain, viaMacho);
+    OpenEffect openedViaMain (entry (&FakeHost::callback));
+    OpenEffect openedViaMacho (reinterpret_cast<EntryPoint> (dlsym (library, "main_macho")) (&FakeHost::callback));
+    ASSERT_NE (openedViaMain, nullptr);
+    ASSERT_NE (openedViaMacho, nullptr);
+    EXPECT_NE (openedViaMain, openedViaMacho);
 
-    for (auto* effect : { viaMain, viaMacho })
+    for (auto* effect : { openedViaMain.get(), openedViaMacho.get() })
     {
         EXPECT_EQ (effect->magic, fst::kEffectMagic);
         EXPECT_EQ (effect->numInputs, 4);
@@ -125,15 +134,16 @@ TEST_F (VstEntryTest, BothEntriesBuildAnEffectThatCloseDeletes)
     }
 
     // Closing in the opposite order of creation.
-    EXPECT_EQ (dispatch (viaMacho, fst::effClose), 1);
-    EXPECT_EQ (dispatch (viaMain, fst::effClose), 1);
+    EXPECT_EQ (dispatch (openedViaMacho.release(), fst::effClose), 1);
+    EXPECT_EQ (dispatch (openedViaMain.release(), fst::effClose), 1);
 }
 
 TEST_F (VstEntryTest, ManyEffectsComeAndGo)
 {
     for (int round = 0; round < 5; ++round)
     {
-        auto* effect = entry (&FakeHost::callback);
+        OpenEffect opened (entry (&FakeHost::callback));
+        auto* effect = opened.get();
         ASSERT_NE (effect, nullptr);
         dispatch (effect, fst::effOpen);
         dispatch (effect, fst::effSetSampleRate, 0, 0, nullptr, 44100.0f);
@@ -145,13 +155,14 @@ TEST_F (VstEntryTest, ManyEffectsComeAndGo)
         effect->processReplacing (effect, channels, channels, 128);
 
         dispatch (effect, fst::effMainsChanged, 0, 0);
-        EXPECT_EQ (dispatch (effect, fst::effClose), 1);
+        EXPECT_EQ (dispatch (opened.release(), fst::effClose), 1);
     }
 }
 
 TEST_F (VstEntryTest, ResumeAnnouncesTheLookAheadAndALaterChange)
 {
-    auto* effect = entry (&FakeHost::callback);
+    OpenEffect opened (entry (&FakeHost::callback));
+    auto* effect = opened.get();
     ASSERT_NE (effect, nullptr);
     dispatch (effect, fst::effSetSampleRate, 0, 0, nullptr, 48000.0f);
     dispatch (effect, fst::effSetBlockSize, 0, 256);
@@ -177,12 +188,13 @@ TEST_F (VstEntryTest, ResumeAnnouncesTheLookAheadAndALaterChange)
     for (const auto& request : FakeHost::get().take())
         EXPECT_NE (request.opcode, fst::audioMasterAutomate);
 
-    EXPECT_EQ (dispatch (effect, fst::effClose), 1);
+    EXPECT_EQ (dispatch (opened.release(), fst::effClose), 1);
 }
 
 TEST_F (VstEntryTest, EditorRectangleWithoutShowingTheEditor)
 {
-    auto* effect = entry (&FakeHost::callback);
+    OpenEffect opened (entry (&FakeHost::callback));
+    auto* effect = opened.get();
     ASSERT_NE (effect, nullptr);
 
     fst::ERect* rectangle = nullptr;
@@ -198,5 +210,5 @@ TEST_F (VstEntryTest, EditorRectangleWithoutShowingTheEditor)
     dispatch (effect, fst::effEditIdle);
     dispatch (effect, fst::effEditClose);
     dispatch (effect, fst::effEditClose); // twice is harmless
-    EXPECT_EQ (dispatch (effect, fst::effClose), 1);
+    EXPECT_EQ (dispatch (opened.release(), fst::effClose), 1);
 }
