@@ -108,3 +108,56 @@ TEST_P (ACFExportsThrowingHost, StartUpAnswersUnexpectedAndKeepsNothing)
 INSTANTIATE_TEST_SUITE_P (IntegerAndStandardException,
                           ACFExportsThrowingHost,
                           ::testing::Values (HostThrow::integer, HostThrow::standardException));
+
+#if defined(QUORVEL_AAX_EXPORT_PROBE)
+
+    #include <dlfcn.h>
+
+namespace
+{
+class LoadedLibrary
+{
+public:
+    explicit LoadedLibrary (const char* path)
+        : handle (dlopen (path, RTLD_NOW | RTLD_LOCAL))
+    {
+    }
+    ~LoadedLibrary()
+    {
+        if (handle != nullptr)
+            dlclose (handle);
+    }
+
+    LoadedLibrary (const LoadedLibrary&) = delete;
+    LoadedLibrary& operator= (const LoadedLibrary&) = delete;
+
+    void* handle;
+};
+} // namespace
+
+// The host finds the entry points by their plain names in the plug-in's shared
+// object, and nothing else of the library is visible there.
+TEST (ACFExportsLinkage, SharedObjectOffersTheSevenEntryPointsByPlainName)
+{
+    LoadedLibrary library (QUORVEL_AAX_EXPORT_PROBE);
+    ASSERT_NE (library.handle, nullptr) << dlerror();
+
+    for (const char* name : { "ACFRegisterPlugin", "ACFRegisterComponent", "ACFGetClassFactory", "ACFCanUnloadNow", "ACFStartup", "ACFShutdown", "ACFGetSDKVersion" })
+        EXPECT_NE (dlsym (library.handle, name), nullptr) << name;
+
+    EXPECT_EQ (dlsym (library.handle, "_ZN11CACFUnknown17ActiveObjectCountEv"), nullptr) << "library internals are exported";
+
+    using VersionEntry = ACFResult (*) (uint64_t*);
+    auto getVersion = reinterpret_cast<VersionEntry> (dlsym (library.handle, "ACFGetSDKVersion"));
+    ASSERT_NE (getVersion, nullptr);
+    uint64_t version = 0;
+    EXPECT_EQ (getVersion (&version), kAAX_Success);
+    EXPECT_EQ (version, 0x00000201007756BFull);
+
+    using UnloadEntry = ACFResult (*)();
+    auto canUnload = reinterpret_cast<UnloadEntry> (dlsym (library.handle, "ACFCanUnloadNow"));
+    ASSERT_NE (canUnload, nullptr);
+    EXPECT_EQ (canUnload(), 0);
+}
+
+#endif
