@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/aax/AAX_Results.h"
 #include "formats/aax/AAX_Types.h"
 
 //==============================================================================
