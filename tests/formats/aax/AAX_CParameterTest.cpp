@@ -4,13 +4,20 @@
 #include "formats/aax/AAX_CBinaryTaperDelegate.h"
 #include "formats/aax/AAX_CLinearTaperDelegate.h"
 #include "formats/aax/AAX_CNumberDisplayDelegate.h"
+#include "formats/aax/AAX_VAutomationDelegate.h"
+#include "formats/aax/host/AAXHostTest.h"
+#include "formats/aax/host/HostEffectInstance.h"
+#include "formats/aax/host/HostReference.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace
 {
@@ -366,5 +373,236 @@ TEST (AAX_CParameter, KeepsItsOwnClonesOfTheDelegates)
     EXPECT_EQ (parameter.GetNormalizedValue(), 0.5);
     EXPECT_FALSE (parameter.Automatable());
     EXPECT_EQ (valueText (flag), "yes");
+}
+
+//==============================================================================
+/** A parameter attached to the simulated host's automation through the
+        library's wrapper, the way the effect attaches it; the host's set-value
+        requests come back through the parameter's update path.
+    */
+class AAX_CParameterWithHostTest : public AAXHostTest
+{
+protected:
+    void SetUp() override
+    {
+        automation = std::make_unique<AAX_VAutomationDelegate> (instance->unknown());
+        hostAutomation().setUpdatePath ([this] (const std::string& parameterID, double normalizedValue)
+                                        {
+                                                if (parameterID == parameter->Identifier())
+                                                    parameter->UpdateNormalizedValue (normalizedValue); });
+        parameter->SetAutomationDelegate (automation.get());
+        host.calls().clear();
+    }
+
+    void TearDown() override
+    {
+        hostAutomation().setUpdatePath (nullptr);
+        parameter.reset();
+        automation.reset();
+        instance.reset();
+        AAXHostTest::TearDown();
+    }
+
+    HostAutomationDelegate& hostAutomation() { return instance->automation(); }
+
+    /** The host's record of automation calls, as "Operation(arguments)". */
+    std::vector<std::string> automationCalls()
+    {
+        std::vector<std::string> calls;
+
+        for (const auto& entry : host.calls().entriesOf (hostAutomation().name()))
+            calls.push_back (entry.substr (entry.find ('.') + 1));
+
+        return calls;
+    }
+
+    HostReference<HostEffectInstance> instance = makeHostObject<HostEffectInstance> (host.context());
+    std::unique_ptr<AAX_VAutomationDelegate> automation;
+    std::unique_ptr<FloatParameter> parameter = makeFloatParameter (0.5f);
+};
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST_F (AAX_CParameterWithHostTest, AttachingRegistersAndLeavingUnregisters)
+{
+    EXPECT_TRUE (hostAutomation().isRegistered ("2"));
+
+    parameter->SetAutomationDelegate (automation.get());
+    EXPECT_THAT (automationCalls(), ElementsAre ("UnregisterParameter(\"2\")", "RegisterParameter(\"2\")"));
+
+    parameter->SetAutomationDelegate (nullptr);
+    EXPECT_FALSE (hostAutomation().isRegistered ("2"));
+
+    parameter->SetAutomationDelegate (automation.get());
+    parameter.reset();
+    EXPECT_EQ (hostAutomation().registeredCount(), 0) << "the destructor unregisters";
+}
+
+TEST_F (AAX_CParameterWithHostTest, ARequestWaitsForTheHostsUpdate)
+{
+    parameter->SetNormalizedValue (0.25);
+
+    EXPECT_THAT (automationCalls(),
+                 ElementsAre ("PostTouchRequest(\"2\")",
+                              "PostSetValueRequest(\"2\", 0.25)",
+                              "PostReleaseRequest(\"2\")"));
+    EXPECT_EQ (parameter->GetValue(), 0.5f) << "a request stores nothing";
+    EXPECT_FALSE (hostAutomation().isTouched ("2"));
+
+    host.calls().clear();
+    EXPECT_EQ (hostAutomation().deliverPending(), 1);
+
+    EXPECT_EQ (parameter->GetValue(), 0.25f);
+    EXPECT_THAT (automationCalls(), ElementsAre ("PostCurrentValue(\"2\", 0.25)"));
+}
+
+TEST_F (AAX_CParameterWithHostTest, EveryKindOfRequestGoesThroughTheHost)
+{
+    parameter->SetValueWithFloat (0.125f);
+    parameter->SetToDefaultValue();
+    parameter->SetStepValue (200);
+    parameter->SetNormalizedValue (1.7);
+    EXPECT_TRUE (parameter->SetValueFromString (AAX_CString ("5")));
+    parameter->SetValue (0.75f);
+
+    EXPECT_THAT (host.calls().entriesWithOperation ("PostSetValueRequest"),
+                 ElementsAre (::testing::EndsWith ("(\"2\", 0.125)"),
+                              ::testing::EndsWith ("(\"2\", 0.5)"),
+                              ::testing::EndsWith ("(\"2\", 1)"),
+                              ::testing::EndsWith ("(\"2\", 1)"),
+                              ::testing::EndsWith ("(\"2\", 1)"),
+                              ::testing::EndsWith ("(\"2\", 0.75)")));
+    EXPECT_EQ (host.calls().entriesWithOperation ("PostTouchRequest").size(), 6u);
+    EXPECT_EQ (host.calls().entriesWithOperation ("PostReleaseRequest").size(), 6u);
+    EXPECT_EQ (parameter->GetValue(), 0.5f);
+
+    EXPECT_EQ (hostAutomation().deliverPending(), 6);
+    EXPECT_EQ (parameter->GetValue(), 0.75f);
+}
+
+TEST_F (AAX_CParameterWithHostTest, BoolRequestsAreSnapped)
+{
+    auto bypass = makeBypassParameter();
+    bypass->SetAutomationDelegate (automation.get());
+    host.calls().clear();
+
+    bypass->SetNormalizedValue (0.3);
+    bypass->SetNormalizedValue (0.0);
+
+    EXPECT_THAT (host.calls().entriesWithOperation ("PostSetValueRequest"),
+                 ElementsAre (::testing::EndsWith ("(\"MasterBypassID\", 1)"),
+                              ::testing::EndsWith ("(\"MasterBypassID\", 0)")));
+    EXPECT_FALSE (bypass->GetValue());
+}
+
+TEST_F (AAX_CParameterWithHostTest, ADuplicateUpdatePostsTheCurrentValueOnce)
+{
+    parameter->UpdateNormalizedValue (0.3);
+    parameter->UpdateNormalizedValue (0.3);
+
+    EXPECT_THAT (automationCalls(), ElementsAre ("PostCurrentValue(\"2\", 0.29999999999999999)"));
+    EXPECT_EQ (parameter->GetValue(), 0.3f);
+
+    // The normalised value is reported as the host sent it, even beyond the range.
+    parameter->UpdateNormalizedValue (1.5);
+    EXPECT_EQ (automationCalls().back(), "PostCurrentValue(\"2\", 1.5)");
+    EXPECT_EQ (parameter->GetValue(), 1.0f);
+}
+
+TEST_F (AAX_CParameterWithHostTest, AHostUpdateOfNaNStoresAndReportsANumber)
+{
+    parameter->UpdateNormalizedValue (std::numeric_limits<double>::quiet_NaN());
+
+    EXPECT_EQ (parameter->GetValue(), 0.0f);
+    EXPECT_THAT (automationCalls(), ElementsAre ("PostCurrentValue(\"2\", 0)"));
+}
+
+TEST_F (AAX_CParameterWithHostTest, SynchronousHostAnswersInsideTheRequest)
+{
+    hostAutomation().setDelivery (HostAutomationDelegate::Delivery::synchronous);
+
+    parameter->SetNormalizedValue (0.75);
+
+    EXPECT_EQ (parameter->GetValue(), 0.75f);
+    EXPECT_THAT (automationCalls(),
+                 ElementsAre ("PostTouchRequest(\"2\")",
+                              "PostSetValueRequest(\"2\", 0.75)",
+                              "PostCurrentValue(\"2\", 0.75)",
+                              "PostReleaseRequest(\"2\")"));
+}
+
+TEST_F (AAX_CParameterWithHostTest, HostFailuresLeaveTheParameterAlone)
+{
+    hostAutomation().setAnswer (-20099);
+
+    parameter->SetNormalizedValue (0.75);
+    parameter->Touch();
+    parameter->Release();
+
+    EXPECT_EQ (parameter->GetValue(), 0.5f);
+    EXPECT_EQ (hostAutomation().pendingRequests(), 1);
+}
+
+TEST_F (AAX_CParameterWithHostTest, TaperAndDisplayChangesTellTheHost)
+{
+    parameter->SetTaperDelegate (LinearTaper (0.0f, 10.0f), false);
+    EXPECT_EQ (parameter->GetValue(), 5.0f) << "the position is kept, at once";
+    EXPECT_THAT (automationCalls(), ElementsAre ("PostCurrentValue(\"2\", 0.5)"));
+
+    host.calls().clear();
+    parameter->SetTaperDelegate (LinearTaper (0.0f, 100.0f), true);
+    EXPECT_EQ (parameter->GetValue(), 5.0f) << "the request waits for the host";
+    EXPECT_THAT (automationCalls(),
+                 ElementsAre ("PostTouchRequest(\"2\")",
+                              "PostSetValueRequest(\"2\", 0.050000000000000003)",
+                              "PostReleaseRequest(\"2\")"));
+
+    host.calls().clear();
+    hostAutomation().deliverPending();
+    EXPECT_EQ (parameter->GetValue(), 5.0f);
+    EXPECT_EQ (automationCalls().size(), 1u) << "the update after a taper change is reported even when unchanged";
+
+    host.calls().clear();
+    parameter->SetDisplayDelegate (NumberDisplay());
+    EXPECT_THAT (automationCalls(), ElementsAre ("PostCurrentValue(\"2\", 0.050000000000000003)"));
+}
+
+TEST_F (AAX_CParameterWithHostTest, NormalisedDefaultChangesPostNothing)
+{
+    parameter->SetNormalizedDefaultValue (0.1);
+    parameter->SetNumberOfSteps (5);
+    parameter->SetType (AAX_IParameter::discreteType);
+
+    EXPECT_THAT (automationCalls(), IsEmpty());
+}
+
+//==============================================================================
+TEST (AAX_CParameterThreads, TheValueIsReadWholeWhileTheHostSetsIt)
+{
+    // The coefficient thread reads the typed value while a host thread
+    // updates it; every read must be one of the values written.
+    auto parameter = makeFloatParameter (0.25f);
+    std::atomic<bool> writing { true };
+    std::atomic<int> strayReads { 0 };
+
+    std::thread reader ([&]
+                        {
+                                while (writing.load())
+                                {
+                                    float value = -1.0f;
+                                    parameter->GetValueAsFloat (&value);
+
+                                    if (value != 0.25f && value != 0.75f)
+                                        strayReads.fetch_add (1);
+                                } });
+
+    for (int round = 0; round < 20000; ++round)
+        parameter->UpdateNormalizedValue ((round & 1) != 0 ? 0.25 : 0.75);
+
+    writing.store (false);
+    reader.join();
+
+    EXPECT_EQ (strayReads.load(), 0);
 }
 } // namespace
