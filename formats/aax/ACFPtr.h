@@ -9,10 +9,13 @@
 
     To have the host fill the holder, pass outPointer() as the out argument of a
     query or a creation: any interface still held is released first, and whatever
-    the host stores lands in the holder at the end of that call's full expression.
+    the host stores lands in the holder at the end of that call's full
+    expression. So make the call a statement of its own and look at the holder
+    afterwards, never within the same expression:
 
         ACFPtr<IACFComponentFactory> factory;
-        unknown->QueryInterface (kIID_IACFComponentFactory, factory.outPointer());
+        const auto answer = unknown->QueryInterface (kIID_IACFComponentFactory, factory.outPointer());
+        if (answer == 0 && factory) ...
 
     AcfPtrCheck() is the guarded accessor: it throws kACF_NullInterfaceThrown
     (the integer itself) when nothing is held, which the exported entry points
