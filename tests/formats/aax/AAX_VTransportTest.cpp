@@ -97,7 +97,7 @@ HostTransport::Script playingScript()
     script.selectionStart = 22050;
     script.frameRateCode = 2;
     script.timeCodeOffset = 10;
-    script.feetFramesCode = 1;
+    script.feetFramesRateCode = 1;
     script.feetFramesOffset = 16;
     script.metronomeEnabled = 1;
     return script;
