@@ -60,6 +60,16 @@ public:
         }
     }
 
+    /** Holds the given interface too, adding a reference to it (null empties the holder). */
+    void retain (Interface* shared)
+    {
+        if (shared != nullptr)
+            shared->AddRef();
+
+        reset();
+        pointer = shared;
+    }
+
     Interface* get() const { return pointer; }
 
     explicit operator bool() const { return pointer != nullptr; }

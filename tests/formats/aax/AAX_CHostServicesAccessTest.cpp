@@ -100,7 +100,7 @@ TEST_F (AAX_CHostServicesAccessTest, StartUpMakesOneServicesObjectAndShutDownGiv
 TEST_F (AAX_CHostServicesAccessTest, HostResultsPassThroughUnchanged)
 {
     AAX_CHostServicesAccess::Set (host.unknown());
-    host.switches().setServicesResult (-12345);
+    host.switches().setOperationResult (-12345);
 
     EXPECT_EQ (AAX_CHostServicesAccess::Trace (1, "x"), -12345);
     EXPECT_EQ (AAX_CHostServicesAccess::Get()->Report ("a", 9, "b"), -12345);

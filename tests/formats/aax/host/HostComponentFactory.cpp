@@ -43,7 +43,10 @@ ACFResult HostComponentFactory::CreateComponent (const ACFGuid& classID, IACFUnk
 
 void* HostComponentFactory::findInterface (const ACFGuid& interfaceID)
 {
-    if (interfaceID == kIID_IACFUnknown || interfaceID == kIID_IACFComponentFactory)
+    if (interfaceID == kIID_IACFUnknown)
+        return unknown();
+
+    if (interfaceID == kIID_IACFComponentFactory)
         return static_cast<IACFComponentFactory*> (this);
 
     return nullptr;

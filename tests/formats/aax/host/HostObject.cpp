@@ -60,6 +60,15 @@ uint32_t HostObject::releaseReference()
     return remaining;
 }
 
+void HostObject::keep (IACFUnknown* object)
+{
+    if (object == nullptr)
+        return;
+
+    keptObjects.emplace_back();
+    keptObjects.back().retain (object);
+}
+
 void HostObject::deleteIfUnreferenced()
 {
     if (references.load() == 0)

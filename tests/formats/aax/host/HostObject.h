@@ -2,6 +2,7 @@
 
 #include "formats/aax/AAX_Results.h"
 #include "formats/aax/ACFGuid.h"
+#include "formats/aax/ACFPtr.h"
 #include "formats/aax/IACFUnknown.h"
 #include "formats/aax/host/HostContext.h"
 
@@ -84,12 +85,22 @@ protected:
 
     void registerInterface (const void* interfacePointer) { hostContext.ledger.registerInterface (interfacePointer, *this); }
 
+    /**
+        Holds a reference to an object the plug-in handed over, as a host keeps
+        what it is given; it is given back when this object goes.
+    */
+    void keep (IACFUnknown* object);
+
+    /** What recorded operations answer (HostSwitches::setOperationResult). */
+    AAX_Result operationResult() const { return hostContext.switches.operationResult(); }
+
 private:
     HostContext& hostContext;
     const std::string objectName;
     std::atomic<uint32_t> references { 0 };
     std::atomic<uint32_t> addRefCount { 0 };
     std::atomic<uint32_t> releaseCount { 0 };
+    std::vector<ACFPtr<IACFUnknown>> keptObjects;
 };
 
 /**
@@ -113,5 +124,5 @@ public:
     uint32_t Release() override { return releaseReference(); }
 
     /** The object's IACFUnknown (that of its first interface). */
-    IACFUnknown* unknown() { return static_cast<FirstInterface*> (this); }
+    IACFUnknown* unknown() { return static_cast<IACFUnknown*> (static_cast<FirstInterface*> (this)); }
 };

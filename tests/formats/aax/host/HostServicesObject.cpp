@@ -10,18 +10,21 @@ HostServicesObject::HostServicesObject (HostContext& context)
 AAX_Result HostServicesObject::Report (const char* first, int32_t number, const char* second)
 {
     record ("Report", first, number, second);
-    return context().switches.servicesResult();
+    return context().switches.operationResult();
 }
 
 AAX_Result HostServicesObject::Trace (int32_t priority, const char* text)
 {
     context().addTrace (priority, text);
-    return context().switches.servicesResult();
+    return context().switches.operationResult();
 }
 
 void* HostServicesObject::findInterface (const ACFGuid& interfaceID)
 {
-    if (interfaceID == kIID_IACFUnknown || interfaceID == kIID_AAX_IACFHostServices)
+    if (interfaceID == kIID_IACFUnknown)
+        return unknown();
+
+    if (interfaceID == kIID_AAX_IACFHostServices)
         return static_cast<AAX_IACFHostServices*> (this);
 
     return nullptr;

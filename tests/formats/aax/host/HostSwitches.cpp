@@ -80,14 +80,26 @@ void HostSwitches::throwAs (HostThrow kind)
     }
 }
 
-void HostSwitches::setServicesResult (AAX_Result result)
+void HostSwitches::setOperationResult (AAX_Result result)
 {
     const std::lock_guard<std::mutex> guard (lock);
-    servicesAnswer = result;
+    operationAnswer = result;
 }
 
-AAX_Result HostSwitches::servicesResult() const
+AAX_Result HostSwitches::operationResult() const
 {
     const std::lock_guard<std::mutex> guard (lock);
-    return servicesAnswer;
+    return operationAnswer;
+}
+
+void HostSwitches::setPropertyPresentAnswer (int32_t answer)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    presentAnswer = answer;
+}
+
+int32_t HostSwitches::propertyPresentAnswer() const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    return presentAnswer;
 }

@@ -45,9 +45,13 @@ public:
     /** Throws as the given kind says; does nothing for HostThrow::none. */
     static void throwAs (HostThrow kind);
 
-    /** What the host's services answer to traces and reports. */
-    void setServicesResult (AAX_Result result);
-    AAX_Result servicesResult() const;
+    /** What every recorded host operation answers (traces included). */
+    void setOperationResult (AAX_Result result);
+    AAX_Result operationResult() const;
+
+    /** What a property map's queries answer for a property that is present (false is always 0). */
+    void setPropertyPresentAnswer (int32_t answer);
+    int32_t propertyPresentAnswer() const;
 
 private:
     struct CreationOverride
@@ -61,5 +65,6 @@ private:
     std::vector<ACFGuid> answeredWithNull;
     std::vector<CreationOverride> creationOverrides;
     HostThrow rootThrow = HostThrow::none;
-    AAX_Result servicesAnswer = kAAX_Success;
+    AAX_Result operationAnswer = kAAX_Success;
+    int32_t presentAnswer = 1;
 };

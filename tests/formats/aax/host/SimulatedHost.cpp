@@ -1,6 +1,10 @@
 #include "formats/aax/host/SimulatedHost.h"
 
 #include "formats/aax/AAX_Identifiers.h"
+#include "formats/aax/host/HostCollection.h"
+#include "formats/aax/host/HostComponentDescriptor.h"
+#include "formats/aax/host/HostEffectDescriptor.h"
+#include "formats/aax/host/HostPropertyMap.h"
 #include "formats/aax/host/HostServicesObject.h"
 
 SimulatedHost::SimulatedHost()
@@ -9,8 +13,11 @@ SimulatedHost::SimulatedHost()
     root->addReference();
     rootHeld = true;
 
-    root->registerClass (kClassID_HostServices, [] (HostContext& context)
-                         { return new HostServicesObject (context); });
+    registerClass<HostServicesObject> (kClassID_HostServices);
+    registerClass<HostCollection> (kClassID_Collection);
+    registerClass<HostEffectDescriptor> (kClassID_EffectDescriptor);
+    registerClass<HostComponentDescriptor> (kClassID_ComponentDescriptor);
+    registerClass<HostPropertyMap> (kClassID_PropertyMap);
 }
 
 SimulatedHost::~SimulatedHost()

@@ -34,6 +34,14 @@ public:
     /** Gives back the host's own reference to its root object. */
     void releaseRoot();
 
+    /** Lets the factory make objects of HostClass (constructed from the context) for classID. */
+    template <class HostClass>
+    void registerClass (const ACFGuid& classID)
+    {
+        root->registerClass (classID, [] (HostContext& context)
+                             { return new HostClass (context); });
+    }
+
 private:
     HostContext hostContext;
     HostComponentFactory* root = nullptr;

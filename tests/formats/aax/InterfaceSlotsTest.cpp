@@ -1,5 +1,7 @@
 // The host reaches every interface only by slot number, so the slot of each
-// operation is checked against the numbered tables the library was written from.
+// operation is checked against the numbered tables the library was written from:
+// the host's interfaces and the library's own interfaces that the framework's
+// wrapper calls.
 
 #include "formats/aax/AAX_IACFAutomationDelegate.h"
 #include "formats/aax/AAX_IACFCollection.h"
@@ -10,6 +12,10 @@
 #include "formats/aax/AAX_IACFPropertyMap.h"
 #include "formats/aax/AAX_IACFTransport.h"
 #include "formats/aax/AAX_IACFViewContainer.h"
+#include "formats/aax/AAX_ICollection.h"
+#include "formats/aax/AAX_IComponentDescriptor.h"
+#include "formats/aax/AAX_IEffectDescriptor.h"
+#include "formats/aax/AAX_IPropertyMap.h"
 #include "formats/aax/AAX_IString.h"
 #include "formats/aax/IACFComponentFactory.h"
 
@@ -185,6 +191,66 @@ TEST (HostInterfaceSlots, StringAfterItsDestructorPair)
     EXPECT_SLOT (AAX_IString, Set, 5);
     EXPECT_EQ (slotOf (static_cast<AAX_IString& (AAX_IString::*) (const AAX_IString&)> (&AAX_IString::operator=)), 6);
     EXPECT_EQ (slotOf (static_cast<AAX_IString& (AAX_IString::*) (const char*)> (&AAX_IString::operator=)), 7);
+}
+
+// The library's own interfaces begin with their destructor pair.
+
+TEST (LibraryInterfaceSlots, Collection)
+{
+    EXPECT_SLOT (AAX_ICollection, NewDescriptor, 2);
+    EXPECT_SLOT (AAX_ICollection, AddEffect, 3);
+    EXPECT_SLOT (AAX_ICollection, SetManufacturerName, 4);
+    EXPECT_SLOT (AAX_ICollection, AddPackageName, 5);
+    EXPECT_SLOT (AAX_ICollection, SetPackageVersion, 6);
+    EXPECT_SLOT (AAX_ICollection, NewPropertyMap, 7);
+    EXPECT_SLOT (AAX_ICollection, SetProperties, 8);
+}
+
+TEST (LibraryInterfaceSlots, EffectDescriptor)
+{
+    EXPECT_SLOT (AAX_IEffectDescriptor, NewComponentDescriptor, 2);
+    EXPECT_SLOT (AAX_IEffectDescriptor, AddComponent, 3);
+    EXPECT_SLOT (AAX_IEffectDescriptor, AddName, 4);
+    EXPECT_SLOT (AAX_IEffectDescriptor, AddCategory, 5);
+    EXPECT_SLOT (AAX_IEffectDescriptor, AddCategoryBypassParameter, 6);
+    EXPECT_SLOT (AAX_IEffectDescriptor, AddProcPtr, 7);
+    EXPECT_SLOT (AAX_IEffectDescriptor, NewPropertyMap, 8);
+    EXPECT_SLOT (AAX_IEffectDescriptor, SetProperties, 9);
+    EXPECT_SLOT (AAX_IEffectDescriptor, AddResourceInfo, 10);
+    EXPECT_SLOT (AAX_IEffectDescriptor, AddMeterDescription, 11);
+    EXPECT_SLOT (AAX_IEffectDescriptor, AddControlMIDINode, 12);
+}
+
+TEST (LibraryInterfaceSlots, ComponentDescriptor)
+{
+    EXPECT_SLOT (AAX_IComponentDescriptor, Clear, 2);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddAudioIn, 3);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddAudioOut, 4);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddAudioBufferLength, 5);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddSampleRate, 6);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddClock, 7);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddSideChainIn, 8);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddDataInPort, 9);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddAuxOutputStem, 10);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddPrivateData, 11);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddTemporaryData, 12);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddDmaInstance, 13);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddMeters, 14);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddMIDINode, 15);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddReservedField, 16);
+    EXPECT_SLOT (AAX_IComponentDescriptor, NewPropertyMap, 17);
+    EXPECT_SLOT (AAX_IComponentDescriptor, DuplicatePropertyMap, 18);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddProcessProc_Native, 19);
+    EXPECT_SLOT (AAX_IComponentDescriptor, AddProcessProc_TI, 20);
+}
+
+TEST (LibraryInterfaceSlots, PropertyMap)
+{
+    EXPECT_SLOT (AAX_IPropertyMap, GetProperty, 2);
+    EXPECT_SLOT (AAX_IPropertyMap, AddProperty, 3);
+    EXPECT_SLOT (AAX_IPropertyMap, RemoveProperty, 4);
+    EXPECT_SLOT (AAX_IPropertyMap, AddPropertyWithIDArray, 5);
+    EXPECT_SLOT (AAX_IPropertyMap, GetPropertyWithIDArray, 6);
 }
 
 #endif
