@@ -33,6 +33,19 @@ constexpr float attackOvershootScale = 1.1111112f;
 // so the figure stays finite (about 758.6 dB).
 constexpr float smallestMeteredGain = std::numeric_limits<float>::min();
 
+// Marks the rare side of a branch that the predictor gets right, so that the compiler
+// keeps the branch rather than a conditional move: the comparison then stays off the
+// chain of dependent operations that carries the gain from sample to sample.
+inline void keepBranch() noexcept
+{
+#if defined(__GNUC__)
+    __asm__ volatile ("");
+#endif
+}
+
+// Below every peak: marks a partial maximum over no entries.
+constexpr float noPeak = -1.0f;
+
 inline float finiteOrZero (float sample) noexcept
 {
     return std::fabs (sample) <= largestFinite ? sample : 0.0f;
@@ -103,12 +116,14 @@ LookaheadLimiter::LookaheadLimiter (std::int32_t maxChannelsIn,
     // s (where L + 1 is one short of the next square) and the largest L itself suffice.
     std::int32_t ringEntries = 0;
     std::int32_t tableEntries = 0;
+    std::int32_t largestBlockSize = 0;
 
     const auto includeLayout = [&] (std::int32_t lookahead)
     {
         const auto layout = layoutFor (lookahead);
         ringEntries = std::max (ringEntries, layout.blockSize * layout.numBlocks);
         tableEntries = std::max (tableEntries, layout.numBlocks);
+        largestBlockSize = std::max (largestBlockSize, layout.blockSize);
     };
 
     for (std::int64_t root = 1; (root + 1) * (root + 1) - 2 < largestLookahead; ++root)
@@ -127,6 +142,8 @@ LookaheadLimiter::LookaheadLimiter (std::int32_t maxChannelsIn,
     for (auto& ring : delayLines)
         ring.assign ((size_t) ringLength, 0.0f);
 
+    olderSuffixMax.assign ((size_t) largestBlockSize + 1, noPeak);
+    olderSuffixArg.assign ((size_t) largestBlockSize + 1, 0);
     chunkPeaks.assign ((size_t) chunkSize, 0.0f);
     chunkGains.assign ((size_t) chunkSize, 0.0f);
     chunkFractions.assign ((size_t) chunkSize, 0.0f);
@@ -142,6 +159,7 @@ LookaheadLimiter::LookaheadLimiter (std::int32_t maxChannelsIn,
     setThreshold (thresholdIn);
 
     applyLookahead (largestLookahead);
+    resetWindow();
     releaseCoeff = releaseCoefficientFor (releaseMs);
     transitionCoeff = releaseCoefficientFor (transitionReleaseMs);
 
@@ -207,6 +225,12 @@ void LookaheadLimiter::resetWindow() noexcept
     std::fill (peakRing.begin(), peakRing.begin() + blockSize * numBlocks, 0.0f);
     std::fill (blockMax.begin(), blockMax.begin() + numBlocks, 0.0f);
     std::fill (blockArgMax.begin(), blockArgMax.begin() + numBlocks, 0);
+    newerMax = noPeak;
+    newerArg = 0;
+    newerUpToPos = -1;
+    olderSuffixFrom = blockSize;
+    olderSuffixMax[(size_t) blockSize] = noPeak;
+    olderSuffixArg[(size_t) blockSize] = 0;
 }
 
 void LookaheadLimiter::resetAll() noexcept
@@ -311,6 +335,8 @@ std::int32_t LookaheadLimiter::process (float** channels, std::int32_t numSample
         const auto firstWrite = delayWritePos + 1 == ringLength ? 0 : delayWritePos + 1;
 
         computePeaks (channels, offset, count);
+        computeWindowPeaks (count);
+        computeRequiredGains (count);
         computeGains (count);
         computeReadRuns (count);
 
@@ -336,22 +362,20 @@ void LookaheadLimiter::computePeaks (float* const* channels, std::int32_t offset
     }
 }
 
-void LookaheadLimiter::computeGains (std::int32_t count) noexcept
+void LookaheadLimiter::computeWindowPeaks (std::int32_t count) noexcept
 {
-    // The recursion runs on locals and is written back once per chunk.
+    // The window runs on locals, written back once per chunk. Each peak of the chunk is
+    // replaced by the window maximum after it has entered.
     float* const ring = peakRing.data();
     float* const maxima = blockMax.data();
     std::int32_t* const argMax = blockArgMax.data();
-    const float* const peaks = chunkPeaks.data();
-    float* const gains = chunkGains.data();
+    float* const suffixMax = olderSuffixMax.data();
+    std::int32_t* const suffixArg = olderSuffixArg.data();
+    float* const levels = chunkPeaks.data();
 
     const std::int32_t lookahead = lookaheadSamples;
     const std::int32_t size = blockSize;
     const std::int32_t blocks = numBlocks;
-    const float ceiling = threshold;
-    const float attack = attackCoeff;
-    const float release = releaseCoeff;
-    const float transition = transitionCoeff;
 
     std::int32_t writePos = peakWritePos;
     std::int32_t block = currentBlock;
@@ -361,28 +385,53 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
     std::int32_t othersBlock = othersMaxBlock;
     float blockPeak = currentBlockMax;
     float othersPeak = othersMax;
-    float currentGain = gain;
-    float target = gainTarget;
-    float weight = transitionWeight;
+    float newPeak = newerMax;
+    std::int32_t newArg = newerArg;
+    std::int32_t newerUpTo = newerUpToPos;
+    std::int32_t suffixFrom = olderSuffixFrom;
 
     for (std::int32_t i = 0; i < count; ++i)
     {
-        const float peak = peaks[i];
+        const float peak = levels[i];
         ring[writePos] = peak;
 
         if (blockArg == writePos)
         {
-            // The block's maximum was just overwritten: find it again, earliest first.
-            blockPeak = ring[start];
-            blockArg = start;
-
-            for (std::int32_t k = 1; k < size; ++k)
+            // The block's maximum was just overwritten. The block now holds the entries
+            // written in this pass, up to here, and older ones after here; its maximum,
+            // earliest position first, comes from the maxima of those two parts, each
+            // extended only by the entries not yet looked at in this pass.
+            for (std::int32_t k = newerUpTo + 1; k <= inBlock; ++k)
             {
-                if (ring[start + k] > blockPeak)
+                if (ring[start + k] > newPeak)
                 {
-                    blockPeak = ring[start + k];
-                    blockArg = start + k;
+                    newPeak = ring[start + k];
+                    newArg = start + k;
                 }
+            }
+
+            newerUpTo = inBlock;
+            const std::int32_t after = inBlock + 1;
+
+            for (std::int32_t k = suffixFrom - 1; k >= after; --k)
+            {
+                const float older = ring[start + k];
+                const bool wins = older >= suffixMax[k + 1];
+                suffixMax[k] = wins ? older : suffixMax[k + 1];
+                suffixArg[k] = wins ? start + k : suffixArg[k + 1];
+            }
+
+            suffixFrom = std::min (suffixFrom, after);
+
+            if (newPeak >= suffixMax[after])
+            {
+                blockPeak = newPeak;
+                blockArg = newArg;
+            }
+            else
+            {
+                blockPeak = suffixMax[after];
+                blockArg = suffixArg[after];
             }
         }
         else if (peak > blockPeak)
@@ -391,7 +440,7 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
             blockArg = writePos;
         }
 
-        const float windowPeak = std::max (blockPeak, othersPeak);
+        levels[i] = std::max (blockPeak, othersPeak);
 
         const std::int32_t written = writePos;
         ++writePos;
@@ -409,6 +458,9 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
             blockPeak = maxima[next];
             blockArg = argMax[next];
             maxima[next] = 0.0f;
+            newPeak = noPeak;
+            newerUpTo = -1;
+            suffixFrom = size;
 
             if (othersBlock == next || othersBlock == finished)
             {
@@ -437,13 +489,66 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
                 start = 0;
             }
         }
+    }
 
-        const float required = windowPeak > ceiling ? ceiling / windowPeak : 1.0f;
+    peakWritePos = writePos;
+    currentBlock = block;
+    blockStart = start;
+    posInBlock = inBlock;
+    argMax[block] = blockArg;
+    othersMaxBlock = othersBlock;
+    currentBlockMax = blockPeak;
+    othersMax = othersPeak;
+    newerMax = newPeak;
+    newerArg = newArg;
+    newerUpToPos = newerUpTo;
+    olderSuffixFrom = suffixFrom;
+}
+
+void LookaheadLimiter::computeRequiredGains (std::int32_t count) noexcept
+{
+    const float* __restrict levels = chunkPeaks.data();
+    float* __restrict required = chunkGains.data();
+    const float ceiling = threshold;
+
+    for (std::int32_t i = 0; i < count; ++i)
+    {
+        // The ceiling over the window peak where the peak exceeds it, else 1 / 1: a
+        // division on every sample, so that the loop vectorises.
+        const bool limiting = levels[i] > ceiling;
+        required[i] = (limiting ? ceiling : 1.0f) / (limiting ? levels[i] : 1.0f);
+    }
+}
+
+void LookaheadLimiter::computeGains (std::int32_t count) noexcept
+{
+    // Each entry holds the gain the window requires and is replaced by the gain.
+    float* const gains = chunkGains.data();
+    const float attack = attackCoeff;
+    const float release = releaseCoeff;
+    const float transition = transitionCoeff;
+    float currentGain = gain;
+    float target = gainTarget;
+    float weight = transitionWeight;
+
+    for (std::int32_t i = 0; i < count; ++i)
+    {
+        const float required = gains[i];
 
         if (currentGain > required)
-            target = std::min (target, (currentGain * attackOvershootGain + required) * attackOvershootScale);
+        {
+            const float lowest = (currentGain * attackOvershootGain + required) * attackOvershootScale;
+
+            if (lowest < target)
+            {
+                keepBranch();
+                target = lowest;
+            }
+        }
         else
+        {
             target = required;
+        }
 
         float releaseNow = release;
 
@@ -462,7 +567,10 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
             currentGain = (currentGain - target) * attack + target;
 
             if (required > currentGain)
+            {
+                keepBranch();
                 currentGain = required;
+            }
         }
         else
         {
@@ -472,14 +580,6 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
         gains[i] = currentGain;
     }
 
-    peakWritePos = writePos;
-    currentBlock = block;
-    blockStart = start;
-    posInBlock = inBlock;
-    argMax[block] = blockArg;
-    othersMaxBlock = othersBlock;
-    currentBlockMax = blockPeak;
-    othersMax = othersPeak;
     gain = currentGain;
     gainTarget = target;
     transitionWeight = weight;

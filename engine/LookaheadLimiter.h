@@ -94,10 +94,9 @@ private:
     void resetAll() noexcept;
 
     void computePeaks (float* const* channels, std::int32_t offset, std::int32_t count) noexcept;
+    void computeWindowPeaks (std::int32_t count) noexcept;
+    void computeRequiredGains (std::int32_t count) noexcept;
     void computeGains (std::int32_t count) noexcept;
-    void advanceWindow (float peak) noexcept;
-    void rescanCurrentBlock() noexcept;
-    void rescanOtherBlocks() noexcept;
     void computeReadRuns (std::int32_t count) noexcept;
     bool renderChannel (float* channel, float* ring, std::int32_t firstWrite, std::int32_t count) noexcept;
 
@@ -192,6 +191,12 @@ private:
     };
 
     std::int32_t largestLookahead = 1;
+    float newerMax = -1.0f;
+    std::int32_t newerArg = 0;
+    std::int32_t newerUpToPos = -1;
+    std::int32_t olderSuffixFrom = 1;
+    std::vector<float> olderSuffixMax;
+    std::vector<std::int32_t> olderSuffixArg;
     std::vector<float> chunkPeaks;
     std::vector<float> chunkGains;
     std::vector<float> chunkFractions;
