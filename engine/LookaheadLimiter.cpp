@@ -13,8 +13,9 @@ constexpr float largestFinite = std::numeric_limits<float>::max();
 // The transition release that follows an attack change recovers like this release time.
 constexpr float transitionReleaseMs = 75.0f;
 
-// The transition ends once its weight has decayed to this.
-constexpr double transitionEnd = 0.0001;
+// The transition ends once its weight has decayed to 0.0001 or below. The float 0.0001f
+// is the largest float below 0.0001, so a weight above it is a weight above 0.0001.
+constexpr float transitionFloor = 0.0001f;
 
 // While the output delay glides it keeps this share of its value and takes the rest
 // from the goal, per sample: a time constant of 10000 samples.
@@ -39,7 +40,7 @@ constexpr float smallestMeteredGain = std::numeric_limits<float>::min();
 inline void keepBranch() noexcept
 {
 #if defined(__GNUC__)
-    __asm__ volatile ("");
+    __asm__ volatile("");
 #endif
 }
 
@@ -335,8 +336,6 @@ std::int32_t LookaheadLimiter::process (float** channels, std::int32_t numSample
         const auto firstWrite = delayWritePos + 1 == ringLength ? 0 : delayWritePos + 1;
 
         computePeaks (channels, offset, count);
-        computeWindowPeaks (count);
-        computeRequiredGains (count);
         computeGains (count);
         computeReadRuns (count);
 
@@ -362,20 +361,26 @@ void LookaheadLimiter::computePeaks (float* const* channels, std::int32_t offset
     }
 }
 
-void LookaheadLimiter::computeWindowPeaks (std::int32_t count) noexcept
+void LookaheadLimiter::computeGains (std::int32_t count) noexcept
 {
-    // The window runs on locals, written back once per chunk. Each peak of the chunk is
-    // replaced by the window maximum after it has entered.
+    // The serial part of the work: per sample, the window maximum, the gain it requires
+    // and the gain's step. Everything runs on locals, written back once per chunk; the
+    // chunk's peaks go in, its gains come out.
+    const float* const peaks = chunkPeaks.data();
+    float* const gains = chunkGains.data();
     float* const ring = peakRing.data();
     float* const maxima = blockMax.data();
     std::int32_t* const argMax = blockArgMax.data();
     float* const suffixMax = olderSuffixMax.data();
     std::int32_t* const suffixArg = olderSuffixArg.data();
-    float* const levels = chunkPeaks.data();
 
     const std::int32_t lookahead = lookaheadSamples;
     const std::int32_t size = blockSize;
     const std::int32_t blocks = numBlocks;
+    const float ceiling = threshold;
+    const float attack = attackCoeff;
+    const float release = releaseCoeff;
+    const float transition = transitionCoeff;
 
     std::int32_t writePos = peakWritePos;
     std::int32_t block = currentBlock;
@@ -389,50 +394,52 @@ void LookaheadLimiter::computeWindowPeaks (std::int32_t count) noexcept
     std::int32_t newArg = newerArg;
     std::int32_t newerUpTo = newerUpToPos;
     std::int32_t suffixFrom = olderSuffixFrom;
+    float currentGain = gain;
+    float target = gainTarget;
+    float weight = transitionWeight;
 
     for (std::int32_t i = 0; i < count; ++i)
     {
-        const float peak = levels[i];
+        // Window maximum.
+        const float peak = peaks[i];
         ring[writePos] = peak;
 
         if (blockArg == writePos)
         {
-            // The block's maximum was just overwritten. The block now holds the entries
-            // written in this pass, up to here, and older ones after here; its maximum,
-            // earliest position first, comes from the maxima of those two parts, each
-            // extended only by the entries not yet looked at in this pass.
+            // The block's maximum was just overwritten: find it again, earliest position
+            // first. The block holds the entries written in this pass up to here and older
+            // ones after here, so its maximum comes from the maxima of those two parts,
+            // each extended only over entries that no earlier rescan of this pass saw.
             for (std::int32_t k = newerUpTo + 1; k <= inBlock; ++k)
             {
-                if (ring[start + k] > newPeak)
-                {
-                    newPeak = ring[start + k];
-                    newArg = start + k;
-                }
+                const float newer = ring[start + k];
+                newArg = newer > newPeak ? start + k : newArg;
+                newPeak = newer > newPeak ? newer : newPeak;
             }
 
             newerUpTo = inBlock;
             const std::int32_t after = inBlock + 1;
 
-            for (std::int32_t k = suffixFrom - 1; k >= after; --k)
+            if (suffixFrom > after)
             {
-                const float older = ring[start + k];
-                const bool wins = older >= suffixMax[k + 1];
-                suffixMax[k] = wins ? older : suffixMax[k + 1];
-                suffixArg[k] = wins ? start + k : suffixArg[k + 1];
+                float olderPeak = suffixMax[suffixFrom];
+                std::int32_t olderArg = suffixArg[suffixFrom];
+
+                for (std::int32_t k = suffixFrom - 1; k >= after; --k)
+                {
+                    const float older = ring[start + k];
+                    olderArg = older >= olderPeak ? start + k : olderArg;
+                    olderPeak = older >= olderPeak ? older : olderPeak;
+                    suffixMax[k] = olderPeak;
+                    suffixArg[k] = olderArg;
+                }
+
+                suffixFrom = after;
             }
 
-            suffixFrom = std::min (suffixFrom, after);
-
-            if (newPeak >= suffixMax[after])
-            {
-                blockPeak = newPeak;
-                blockArg = newArg;
-            }
-            else
-            {
-                blockPeak = suffixMax[after];
-                blockArg = suffixArg[after];
-            }
+            const bool newerWins = newPeak >= suffixMax[after];
+            blockPeak = newerWins ? newPeak : suffixMax[after];
+            blockArg = newerWins ? newArg : suffixArg[after];
         }
         else if (peak > blockPeak)
         {
@@ -440,8 +447,10 @@ void LookaheadLimiter::computeWindowPeaks (std::int32_t count) noexcept
             blockArg = writePos;
         }
 
-        levels[i] = std::max (blockPeak, othersPeak);
+        const float windowPeak = std::max (blockPeak, othersPeak);
 
+        // Advance; at the end of a block its maximum is stored and the next block, whose
+        // entries from the previous pass are all still in the window, becomes current.
         const std::int32_t written = writePos;
         ++writePos;
         ++inBlock;
@@ -489,52 +498,12 @@ void LookaheadLimiter::computeWindowPeaks (std::int32_t count) noexcept
                 start = 0;
             }
         }
-    }
 
-    peakWritePos = writePos;
-    currentBlock = block;
-    blockStart = start;
-    posInBlock = inBlock;
-    argMax[block] = blockArg;
-    othersMaxBlock = othersBlock;
-    currentBlockMax = blockPeak;
-    othersMax = othersPeak;
-    newerMax = newPeak;
-    newerArg = newArg;
-    newerUpToPos = newerUpTo;
-    olderSuffixFrom = suffixFrom;
-}
+        // Required gain: the ceiling over the window peak where the peak exceeds it.
+        const float required = windowPeak > ceiling ? ceiling / windowPeak : 1.0f;
 
-void LookaheadLimiter::computeRequiredGains (std::int32_t count) noexcept
-{
-    const float* __restrict levels = chunkPeaks.data();
-    float* __restrict required = chunkGains.data();
-    const float ceiling = threshold;
-
-    for (std::int32_t i = 0; i < count; ++i)
-    {
-        // The ceiling over the window peak where the peak exceeds it, else 1 / 1: a
-        // division on every sample, so that the loop vectorises.
-        const bool limiting = levels[i] > ceiling;
-        required[i] = (limiting ? ceiling : 1.0f) / (limiting ? levels[i] : 1.0f);
-    }
-}
-
-void LookaheadLimiter::computeGains (std::int32_t count) noexcept
-{
-    // Each entry holds the gain the window requires and is replaced by the gain.
-    float* const gains = chunkGains.data();
-    const float attack = attackCoeff;
-    const float release = releaseCoeff;
-    const float transition = transitionCoeff;
-    float currentGain = gain;
-    float target = gainTarget;
-    float weight = transitionWeight;
-
-    for (std::int32_t i = 0; i < count; ++i)
-    {
-        const float required = gains[i];
-
+        // Target: during an attack the lowest point computed since it began, from which
+        // the attack curve lands on the required gain after L + 1 samples.
         if (currentGain > required)
         {
             const float lowest = (currentGain * attackOvershootGain + required) * attackOvershootScale;
@@ -552,7 +521,7 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
 
         float releaseNow = release;
 
-        if ((double) weight > transitionEnd)
+        if (weight > transitionFloor)
         {
             weight *= transition;
             releaseNow = transition;
@@ -562,6 +531,7 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
             weight = 0.0f;
         }
 
+        // Gain step; an attack never takes the gain below what the window requires.
         if (currentGain > target)
         {
             currentGain = (currentGain - target) * attack + target;
@@ -580,6 +550,18 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
         gains[i] = currentGain;
     }
 
+    peakWritePos = writePos;
+    currentBlock = block;
+    blockStart = start;
+    posInBlock = inBlock;
+    argMax[block] = blockArg;
+    othersMaxBlock = othersBlock;
+    currentBlockMax = blockPeak;
+    othersMax = othersPeak;
+    newerMax = newPeak;
+    newerArg = newArg;
+    newerUpToPos = newerUpTo;
+    olderSuffixFrom = suffixFrom;
     gain = currentGain;
     gainTarget = target;
     transitionWeight = weight;

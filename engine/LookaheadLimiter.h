@@ -94,8 +94,6 @@ private:
     void resetAll() noexcept;
 
     void computePeaks (float* const* channels, std::int32_t offset, std::int32_t count) noexcept;
-    void computeWindowPeaks (std::int32_t count) noexcept;
-    void computeRequiredGains (std::int32_t count) noexcept;
     void computeGains (std::int32_t count) noexcept;
     void computeReadRuns (std::int32_t count) noexcept;
     bool renderChannel (float* channel, float* ring, std::int32_t firstWrite, std::int32_t count) noexcept;
