@@ -66,7 +66,9 @@ inline std::uint32_t magnitudeBits (float value) noexcept
 }
 
 // One stretch of output whose delayed samples lie side by side in the ring. Returns
-// whether any output sample is other than zero.
+// whether any output sample is other than zero. With a whole-sample delay every fraction
+// is 0 and the same arithmetic, x * 1 being x, needs no fractions.
+template <bool wholeSamples>
 bool renderRun (float* __restrict output,
                 const float* __restrict delayed,
                 const float* __restrict delayedBefore,
@@ -79,7 +81,7 @@ bool renderRun (float* __restrict output,
 
     for (std::int32_t i = 0; i < length; ++i)
     {
-        const float fraction = fractions[i];
+        const float fraction = wholeSamples ? 0.0f : fractions[i];
         const float y = (delayed[i] * (1.0f - fraction) + delayedBefore[i] * fraction) * gains[i];
         const float clipped = std::max (-ceiling, std::min (ceiling, y));
         output[i] = clipped;
@@ -351,8 +353,9 @@ void LookaheadLimiter::computePeaks (float* const* channels, std::int32_t offset
 {
     float* __restrict peaks = chunkPeaks.data();
     std::fill (peaks, peaks + count, threshold);
+    std::int32_t ch = 0;
 
-    for (std::int32_t ch = 0; ch < numChannels; ++ch)
+    for (; ch < numChannels; ++ch)
     {
         const float* __restrict input = channels[ch] + offset;
 
@@ -580,9 +583,9 @@ void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
 
     if (smoothedDelay == goal)
     {
-        // Settled: every sample reads at the same delay, so the runs only break where the
-        // read positions wrap around the ring.
-        std::fill (fractions, fractions + count, 0.0f);
+        // Settled: every sample reads at the same whole delay, so the runs only break
+        // where the read positions wrap around the ring.
+        chunkInWholeSamples = true;
         const std::int32_t first = write + 1 == ringLength ? 0 : write + 1;
         std::int32_t readPos = wrap (first - lookaheadSamples);
         std::int32_t prevPos = lookaheadSamples + 1 == delayLength ? first : wrap (readPos - 1);
@@ -600,6 +603,7 @@ void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
     }
     else
     {
+        chunkInWholeSamples = false;
         double delay = smoothedDelay;
 
         for (std::int32_t i = 0; i < count; ++i)
@@ -661,13 +665,14 @@ bool LookaheadLimiter::renderChannel (float* channel, float* ring, std::int32_t 
     for (std::int32_t r = 0; r < numChunkRuns; ++r)
     {
         const auto& run = chunkRuns[(size_t) r];
-        anyOutput |= renderRun (channel + run.start,
-                                ring + run.readPos,
-                                ring + run.prevPos,
-                                chunkGains.data() + run.start,
-                                chunkFractions.data() + run.start,
-                                run.length,
-                                threshold);
+        const auto render = chunkInWholeSamples ? renderRun<true> : renderRun<false>;
+        anyOutput |= render (channel + run.start,
+                             ring + run.readPos,
+                             ring + run.prevPos,
+                             chunkGains.data() + run.start,
+                             chunkFractions.data() + run.start,
+                             run.length,
+                             threshold);
     }
 
     return anyOutput;

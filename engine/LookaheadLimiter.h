@@ -200,4 +200,5 @@ private:
     std::vector<float> chunkFractions;
     std::vector<ReadRun> chunkRuns;
     std::int32_t numChunkRuns = 0;
+    bool chunkInWholeSamples = false;
 };
