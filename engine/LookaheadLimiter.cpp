@@ -170,7 +170,6 @@ LookaheadLimiter::LookaheadLimiter (std::int32_t maxChannelsIn,
     gain = 1.0f;
     smoothedDelay = 0.0;
     transitionWeight = 0.0f;
-    meterGain = 1.0f;
 }
 
 LookaheadLimiter::~LookaheadLimiter() = default;
@@ -255,7 +254,8 @@ std::int32_t LookaheadLimiter::getLatencySamples() const noexcept
 
 float LookaheadLimiter::getGainReductionDb() const noexcept
 {
-    const float metered = meterGain >= smallestMeteredGain ? meterGain : smallestMeteredGain;
+    const float current = meterGain.load (std::memory_order_relaxed);
+    const float metered = current >= smallestMeteredGain ? current : smallestMeteredGain;
     return (float) std::log10 ((double) metered) * -20.0f;
 }
 
@@ -322,7 +322,7 @@ std::int32_t LookaheadLimiter::process (float** channels, std::int32_t numSample
 {
     if (numSamples <= 0)
     {
-        meterGain = 1.0f;
+        meterGain.store (1.0f, std::memory_order_relaxed);
         return 0;
     }
 
@@ -345,7 +345,7 @@ std::int32_t LookaheadLimiter::process (float** channels, std::int32_t numSample
             anyOutput |= renderChannel (channels[ch] + offset, delayLines[(size_t) ch].data(), firstWrite, count);
     }
 
-    meterGain = anyOutput ? gain : 1.0f;
+    meterGain.store (anyOutput ? gain : 1.0f, std::memory_order_relaxed);
     return 0;
 }
 

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 using quorvel::test::MultiChannelSignal;
@@ -779,6 +781,34 @@ TEST (LookaheadLimiterMends, ConstructionRefusesArgumentsThatDescribeNoLimiter)
     EXPECT_THROW (LookaheadLimiter (4, 192000, infinity, 100.0f, 1.0f), std::invalid_argument);
     EXPECT_THROW (LookaheadLimiter (4, 192000, 1.0e9f, 100.0f, 1.0f), std::invalid_argument);
     EXPECT_NO_THROW (LookaheadLimiter (0, 1, -5.0f, -5.0f, -1.0f));
+}
+
+//==============================================================================
+TEST (LookaheadLimiterThreads, MeterCanBeReadWhileProcessing)
+{
+    // The editor reads the reduction on its own thread while the audio thread processes.
+    LookaheadLimiter limiter (processorChannels, processorMaxRate, processorMaxAttackMs, 100.0f, 0.25f);
+    limiter.setSampleRate (48000);
+    auto input = quorvel::test::ambisonicScene (4096, 48000.0, 2.0f, 51);
+    std::atomic<bool> done { false };
+    float largest = 0.0f;
+
+    std::thread editor ([&]
+                        {
+                            while (! done.load())
+                                largest = std::max (largest, limiter.getGainReductionDb()); });
+
+    for (int block = 0; block < 200; ++block)
+    {
+        auto copy = input;
+        auto table = copy.pointers();
+        limiter.process (table.data(), copy.numSamples());
+    }
+
+    done = true;
+    editor.join();
+    EXPECT_TRUE (std::isfinite (largest));
+    EXPECT_GT (limiter.getGainReductionDb(), 0.0f);
 }
 
 //==============================================================================
