@@ -84,8 +84,8 @@ void runBlocks (benchmark::State& state, const quorvel::test::MultiChannelSignal
 
     for (auto _ : state)
     {
-        for (int ch = 0; ch < numChannels; ++ch)
-            std::memcpy (table[(size_t) ch], source.channels[(size_t) ch].data() + position, sizeof (float) * blockSize);
+        for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
+            std::memcpy (table[(size_t) channelIndex], source.channels[(size_t) channelIndex].data() + position, sizeof (float) * blockSize);
 
         process (table.data());
         benchmark::DoNotOptimize (table[0][blockSize - 1]);
@@ -98,7 +98,7 @@ void runBlocks (benchmark::State& state, const quorvel::test::MultiChannelSignal
     }
 
     state.counters["per_frame"] = benchmark::Counter (blockSize,
-                                                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+                                                      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void limiterBench (benchmark::State& state, Signal signal, int sampleRate)
@@ -124,9 +124,10 @@ void copyBench (benchmark::State& state)
     const auto source = makeSignal (Signal::noise, 48000);
     runBlocks (state, source, [] (float**) {});
 }
-} // namespace
 
-int main (int argc, char** argv)
+// Registered before main runs: one benchmark per signal and rate, each with the fastest
+// of its repetitions as an extra statistic.
+[[maybe_unused]] const bool registered = []
 {
     const Signal signals[] = { Signal::noise, Signal::bursts, Signal::ramp };
     const int rates[] = { 48000, 192000 };
@@ -147,12 +148,8 @@ int main (int argc, char** argv)
 
     benchmark::RegisterBenchmark ("copy_only", copyBench)->ComputeStatistics ("min", fastest);
 
-    benchmark::Initialize (&argc, argv);
+    return true;
+}();
+} // namespace
 
-    if (benchmark::ReportUnrecognizedArguments (argc, argv))
-        return 1;
-
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

@@ -326,8 +326,8 @@ std::int32_t LookaheadLimiter::process (float** channels, std::int32_t numSample
         return 0;
     }
 
-    for (std::int32_t ch = 0; ch < numChannels; ++ch)
-        if (channels == nullptr || channels[ch] == nullptr)
+    for (std::int32_t channel = 0; channel < numChannels; ++channel)
+        if (channels == nullptr || channels[channel] == nullptr)
             return 0;
 
     bool anyOutput = false;
@@ -341,8 +341,8 @@ std::int32_t LookaheadLimiter::process (float** channels, std::int32_t numSample
         computeGains (count);
         computeReadRuns (count);
 
-        for (std::int32_t ch = 0; ch < numChannels; ++ch)
-            anyOutput |= renderChannel (channels[ch] + offset, delayLines[(size_t) ch].data(), firstWrite, count);
+        for (std::int32_t channel = 0; channel < numChannels; ++channel)
+            anyOutput |= renderChannel (channels[channel] + offset, delayLines[(size_t) channel].data(), firstWrite, count);
     }
 
     meterGain.store (anyOutput ? gain : 1.0f, std::memory_order_relaxed);
@@ -353,11 +353,9 @@ void LookaheadLimiter::computePeaks (float* const* channels, std::int32_t offset
 {
     float* __restrict peaks = chunkPeaks.data();
     std::fill (peaks, peaks + count, threshold);
-    std::int32_t ch = 0;
-
-    for (; ch < numChannels; ++ch)
+    for (std::int32_t channel = 0; channel < numChannels; ++channel)
     {
-        const float* __restrict input = channels[ch] + offset;
+        const float* __restrict input = channels[channel] + offset;
 
         for (std::int32_t i = 0; i < count; ++i)
             peaks[i] = std::max (peaks[i], finiteMagnitude (input[i]));
@@ -478,12 +476,12 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
             {
                 othersPeak = 0.0f;
 
-                for (std::int32_t b = 0; b < blocks; ++b)
+                for (std::int32_t other = 0; other < blocks; ++other)
                 {
-                    if (maxima[b] > othersPeak)
+                    if (maxima[other] > othersPeak)
                     {
-                        othersPeak = maxima[b];
-                        othersBlock = b;
+                        othersPeak = maxima[other];
+                        othersBlock = other;
                     }
                 }
             }

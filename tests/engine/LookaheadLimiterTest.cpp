@@ -43,14 +43,14 @@ std::uint32_t bitsOf (float value)
     if (expected.numChannels() != actual.numChannels() || expected.numSamples() != actual.numSamples())
         return ::testing::AssertionFailure() << "different shapes";
 
-    for (int ch = 0; ch < expected.numChannels(); ++ch)
+    for (int channelIndex = 0; channelIndex < expected.numChannels(); ++channelIndex)
         for (int i = 0; i < expected.numSamples(); ++i)
         {
-            const float e = expected.channels[(size_t) ch][(size_t) i];
-            const float a = actual.channels[(size_t) ch][(size_t) i];
+            const float e = expected.channels[(size_t) channelIndex][(size_t) i];
+            const float a = actual.channels[(size_t) channelIndex][(size_t) i];
 
             if (bitsOf (e) != bitsOf (a))
-                return ::testing::AssertionFailure() << "channel " << ch << " sample " << i << ": expected " << e << " got " << a;
+                return ::testing::AssertionFailure() << "channel " << channelIndex << " sample " << i << ": expected " << e << " got " << a;
         }
 
     return ::testing::AssertionSuccess();
@@ -68,8 +68,8 @@ MultiChannelSignal constantSignal (int numChannels, int numSamples, std::vector<
 {
     MultiChannelSignal signal (numChannels, numSamples);
 
-    for (int ch = 0; ch < numChannels; ++ch)
-        std::fill (signal.channels[(size_t) ch].begin(), signal.channels[(size_t) ch].end(), levels[(size_t) ch]);
+    for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
+        std::fill (signal.channels[(size_t) channelIndex].begin(), signal.channels[(size_t) channelIndex].end(), levels[(size_t) channelIndex]);
 
     return signal;
 }
@@ -188,15 +188,15 @@ TEST (LookaheadLimiterExamples, DelayIsExactlyTheLookaheadAfterARateChange)
 
         MultiChannelSignal signal (4, lookahead + 100);
 
-        for (int ch = 0; ch < 4; ++ch)
-            signal.channels[(size_t) ch][3] = values[ch];
+        for (int channelIndex = 0; channelIndex < 4; ++channelIndex)
+            signal.channels[(size_t) channelIndex][3] = values[channelIndex];
 
         const auto output = processed (limiter, signal);
 
-        for (int ch = 0; ch < 4; ++ch)
+        for (int channelIndex = 0; channelIndex < 4; ++channelIndex)
             for (int i = 0; i < signal.numSamples(); ++i)
-                ASSERT_EQ (output.channels[(size_t) ch][(size_t) i], i == 3 + lookahead ? values[ch] : 0.0f)
-                    << "rate " << rate << " attack " << attack << " channel " << ch << " sample " << i;
+                ASSERT_EQ (output.channels[(size_t) channelIndex][(size_t) i], i == 3 + lookahead ? values[channelIndex] : 0.0f)
+                    << "rate " << rate << " attack " << attack << " channel " << channelIndex << " sample " << i;
     }
 
     LookaheadLimiter largest (processorChannels, processorMaxRate, processorMaxAttackMs, 1000.0f, 1.0f);
@@ -468,8 +468,8 @@ void runAgainstReference (std::uint64_t seed, const RandomRun& run)
                 }
                 case 2:
                 {
-                    const float special[] = { nan, -1.0f, 0.0f, -0.0f, infinity, 1.0e-30f };
-                    const float linear = random.chance (0.15f) ? special[random.integer (0, 5)] : random.between (0.01f, 1.5f);
+                    const float oddThresholds[] = { nan, -1.0f, 0.0f, -0.0f, infinity, 1.0e-30f };
+                    const float linear = random.chance (0.15f) ? oddThresholds[random.integer (0, 5)] : random.between (0.01f, 1.5f);
                     ASSERT_EQ (engine.setThreshold (linear), reference.setThreshold (linear));
                     threshold = sanitisedThreshold (linear);
                     break;
@@ -526,8 +526,8 @@ void runAgainstReference (std::uint64_t seed, const RandomRun& run)
         ASSERT_EQ (bitsOf (engine.getGainReductionDb()), bitsOf (reference.getGainReductionDb()));
         ASSERT_TRUE (std::isfinite (engine.getGainReductionDb()));
 
-        for (int ch = 0; ch < activeChannels; ++ch)
-            for (float sample : fromEngine.channels[(size_t) ch])
+        for (int channelIndex = 0; channelIndex < activeChannels; ++channelIndex)
+            for (float sample : fromEngine.channels[(size_t) channelIndex])
                 ASSERT_TRUE (std::isfinite (sample) && std::fabs (sample) <= threshold) << sample << " above " << threshold;
     }
 }
