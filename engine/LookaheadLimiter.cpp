@@ -332,9 +332,9 @@ std::int32_t LookaheadLimiter::process (float** channels, std::int32_t numSample
 
     bool anyOutput = false;
 
-    for (std::int32_t offset = 0; offset < numSamples; offset += chunkSize)
+    for (std::int32_t offset = 0, count = 0; offset < numSamples; offset += count)
     {
-        const auto count = std::min (chunkSize, numSamples - offset);
+        count = std::min (chunkSize, numSamples - offset);
         const auto firstWrite = delayWritePos + 1 == ringLength ? 0 : delayWritePos + 1;
 
         computePeaks (channels, offset, count);
@@ -353,6 +353,7 @@ void LookaheadLimiter::computePeaks (float* const* channels, std::int32_t offset
 {
     float* __restrict peaks = chunkPeaks.data();
     std::fill (peaks, peaks + count, threshold);
+
     for (std::int32_t channel = 0; channel < numChannels; ++channel)
     {
         const float* __restrict input = channels[channel] + offset;
@@ -570,6 +571,11 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
 
 void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
 {
+    // Per sample: the newest sample goes one position further, the delay glides, and the
+    // output reads the sample `whole` positions back, mixed with the one before it by the
+    // fraction. At the longest delay, Lmax, the sample before lies outside a delay line of
+    // Lmax + 1 samples, whose slot would hold the newest sample by then; the newest sample
+    // is read in its place. (Its weight is 0 there; only the sign of a zero can show it.)
     float* const fractions = chunkFractions.data();
     ReadRun* const runs = chunkRuns.data();
     const auto goal = (double) lookaheadSamples;
@@ -627,8 +633,6 @@ void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
             fractions[i] = (float) (delay - (double) whole);
 
             const std::int32_t readPos = wrap (write - whole);
-            // At the longest delay the sample before the delayed one has left the
-            // delay; its slot already holds the newest sample, which is read instead.
             const std::int32_t prevPos = whole + 1 == delayLength ? write : wrap (readPos - 1);
 
             if (numRuns > 0)
