@@ -44,8 +44,8 @@ class EditorTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        editor = std::make_unique<KestruneAudioProcessorEditor> (processor);
         processor.addListener (&host);
+        editor = std::make_unique<KestruneAudioProcessorEditor> (processor);
     }
 
     void TearDown() override
@@ -104,6 +104,9 @@ TEST_F (EditorTest, IsAFixedWindowWithItsSixteenChildrenAndTwoHiddenPanels)
     EXPECT_EQ (editor->getWidth(), 435);
     EXPECT_EQ (editor->getHeight(), 373);
     ASSERT_EQ (editor->getNumChildComponents(), 18);
+
+    // Building the window loads the parameters without writing any back.
+    EXPECT_TRUE (host.takeEvents().empty());
 
     for (int i = 0; i < 16; ++i)
     {
