@@ -92,7 +92,7 @@ juce::Image BarPainter::paintReductionBar()
     for (int y = 0; y < height; ++y)
     {
         const float depth = ((float) y + 0.5f) / (float) height;
-        const auto rowColour = Palette::reductionBlue.interpolatedWith (Palette::reductionBlue.darker (0.35f), depth);
+        const auto rowColour = Palette::reductionBlue.interpolatedWith (Palette::reductionBlue.darker (0.25f), depth);
 
         for (int x = 0; x < width; ++x)
         {

@@ -22,12 +22,6 @@ constexpr int columnWidth = 64;
 constexpr int peakPanelX = 334;
 constexpr int peakPanelRight = 427;
 
-// Row of a value on a scale whose rows run from firstRow to lastRow.
-int rowFor (float y, int firstRow, int lastRow)
-{
-    return juce::jlimit (firstRow, lastRow, (int) std::floor (y));
-}
-
 void paintPanel (juce::Graphics& g, juce::Rectangle<float> area)
 {
     g.setGradientFill (juce::ColourGradient (Palette::panelFill, 0.0f, area.getY(), Palette::panelFillLow, 0.0f, area.getBottom(), false));
@@ -129,7 +123,7 @@ void EditorFacePainter::paintMeterBlock (juce::Graphics& g, const int (&meterX)[
 
     for (int decibels = 10; decibels >= -30; decibels -= 5)
     {
-        const int row = rowFor (FaceLayout::levelMeterY ((float) decibels), firstRow, lastRow);
+        const int row = juce::jlimit (firstRow, lastRow, FaceLayout::levelMeterRow ((float) decibels));
         const bool major = decibels % 10 == 0;
 
         if (major)
@@ -178,7 +172,7 @@ void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
 
     for (int decibels = 5; decibels <= 30; decibels += 5)
     {
-        const int row = rowFor (FaceLayout::reductionMeterY ((float) decibels), firstRow, lastRow);
+        const int row = juce::jlimit (firstRow, lastRow, FaceLayout::reductionMeterRow ((float) decibels));
         const bool major = decibels % 10 == 0;
         const int tickLength = major ? 4 : 2;
 

@@ -20,9 +20,12 @@ constexpr int meterHeight = 162;
 constexpr float meterTopDb = 10.0f;
 constexpr float meterRangeDb = 40.0f;
 
-constexpr float levelMeterY (float decibels)
+// The first row a level meter lights for a peak at this level: the
+// processor adds 1e-5 to every level value and the meter truncates.
+constexpr int levelMeterRow (float decibels)
 {
-    return (float) meterTop + (float) meterHeight * (meterTopDb - decibels) / meterRangeDb;
+    const float level = decibels < -30.0f ? 1.0e-5f : (decibels - meterTopDb) / meterRangeDb + 1.0f + 1.0e-5f;
+    return meterTop + (int) ((float) meterHeight * (1.0f - level));
 }
 
 // Gain-reduction meter: fills from the top, full at 31 dB of reduction.
@@ -32,9 +35,10 @@ constexpr int reductionWidth = 27;
 constexpr int reductionHeight = 250;
 constexpr float reductionFullDb = 31.0f;
 
-constexpr float reductionMeterY (float decibels)
+// The last row the gain-reduction meter fills at this reduction.
+constexpr int reductionMeterRow (float decibels)
 {
-    return (float) reductionTop + (float) reductionHeight * decibels / reductionFullDb;
+    return reductionTop + (int) ((float) reductionHeight * decibels / reductionFullDb);
 }
 
 // Channel captions, drawn by the editor under each meter group.
