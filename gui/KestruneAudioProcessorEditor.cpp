@@ -340,19 +340,19 @@ void KestruneAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
     if (mapping == nullptr)
         return;
 
-    if (auto* parameter = audioProcessor.getParameters()[mapping->parameterIndex])
+    if (auto* parameter = audioProcessor.getParameterObject (mapping->parameterIndex))
         parameter->setValueNotifyingHost (normalisedFromSliderValue (slider->getValue(), *mapping));
 }
 
 void KestruneAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
 {
-    if (auto* parameter = audioProcessor.getParameters()[getParameterIndexFor (slider)])
+    if (auto* parameter = audioProcessor.getParameterObject (getParameterIndexFor (slider)))
         parameter->beginChangeGesture();
 }
 
 void KestruneAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
 {
-    if (auto* parameter = audioProcessor.getParameters()[getParameterIndexFor (slider)])
+    if (auto* parameter = audioProcessor.getParameterObject (getParameterIndexFor (slider)))
         parameter->endChangeGesture();
 }
 

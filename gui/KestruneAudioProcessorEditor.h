@@ -5,6 +5,9 @@
 #include "gui/VuMeter.h"
 #include "gui/WelcomeGUI.h"
 #include "look/AltLookAndFeel.h"
+#include "look/AltLookAndFeel_Gain.h"
+#include "look/AltLookAndFeel_MaxPeak.h"
+#include "look/AltLookAndFeel_transparentButton.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "look/AltLookAndFeel.h"
+#include "look/AltLookAndFeel_transparentButton.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

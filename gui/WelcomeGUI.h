@@ -1,6 +1,6 @@
 #pragma once
 
-#include "look/AltLookAndFeel.h"
+#include "look/AltLookAndFeel_transparentButton.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -27,6 +27,9 @@ public:
 
     /** Where the card is drawn, whatever the size of the decoded picture. */
     static juce::Rectangle<int> getCardBounds() noexcept { return { 99, 30, 220, 280 }; }
+
+    /** The link, centred on the card and wide enough for the whole address. */
+    static juce::Rectangle<int> getLinkBounds() noexcept { return { 103, 268, 212, 22 }; }
 
     /** The card shows at this opacity over the editor. */
     static constexpr float cardOpacity = 0.8f;

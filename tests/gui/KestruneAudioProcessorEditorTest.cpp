@@ -46,6 +46,9 @@ protected:
     {
         processor.addListener (&host);
         editor = std::make_unique<KestruneAudioProcessorEditor> (processor);
+
+        // As a host shows it; hidden components take no clicks.
+        editor->setVisible (true);
     }
 
     void TearDown() override
@@ -258,8 +261,8 @@ TEST_F (EditorTest, SliderValuesMapToTheirNormalisedParameters)
     };
 
     for (const auto& move : { Move { "sliderGain", 3, 30.0, 0.5f },
-                              Move { "sliderThreshold", 2, 0.0, 0.5f },
                               Move { "sliderThreshold", 2, 10.0, 1.0f },
+                              Move { "sliderThreshold", 2, 0.0, 0.5f },
                               Move { "sliderRelease", 1, 1000.0, 1.0f },
                               Move { "sliderAttack", 0, 40.0, 1.0f },
                               Move { "sliderAttack", 0, 10.0, 0.25f } })

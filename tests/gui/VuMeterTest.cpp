@@ -68,8 +68,8 @@ TEST_F (VuMeterTest, LevelFillsFromTheBottomInProportion)
 {
     // Half of 162 rows: rows 81 to 161, nothing above.
     EXPECT_EQ (drawnRows (paintLevelMeter (2, 0.5f)), juce::Range<int> (81, 162));
-    EXPECT_EQ (drawnRows (paintLevelMeter (5, 0.25f)), juce::Range<int> (122, 162));
-    EXPECT_TRUE (allAlphaIn (paintLevelMeter (2, 0.5f), { 0, 81, 10, 81 }, 255, 255));
+    EXPECT_EQ (drawnRows (paintLevelMeter (5, 0.25f)), juce::Range<int> (121, 162)); // 162 x 0.75 = 121.5
+    EXPECT_TRUE (allAlphaIn (paintLevelMeter (2, 0.5f), { 0, 81, 10, 81 }, 250, 255));
 }
 
 TEST_F (VuMeterTest, SilenceDrawsNothingAndTheCappedPeakDrawsTheWholeBar)
@@ -77,9 +77,9 @@ TEST_F (VuMeterTest, SilenceDrawsNothingAndTheCappedPeakDrawsTheWholeBar)
     EXPECT_EQ (drawnRows (paintLevelMeter (0, 0.0f)), juce::Range<int>());
 
     const auto full = paintLevelMeter (7, 1.00001f);
-    EXPECT_TRUE (allAlphaIn (full, { 0, 0, 10, 162 }, 255, 255));
+    EXPECT_TRUE (allAlphaIn (full, { 0, 0, 10, 162 }, 250, 255));
 
-    EXPECT_TRUE (allAlphaIn (paintLevelMeter (3, 1.0f), { 0, 0, 10, 162 }, 255, 255));
+    EXPECT_TRUE (allAlphaIn (paintLevelMeter (3, 1.0f), { 0, 0, 10, 162 }, 250, 255));
 }
 
 TEST_F (VuMeterTest, LevelShowsThePartOfThePictureThatMatchesIt)
@@ -106,8 +106,8 @@ TEST_F (VuMeterTest, LevelsThatAreNotNumbersOrOutOfScaleStayInsideTheMeter)
 {
     EXPECT_EQ (drawnRows (paintLevelMeter (4, std::numeric_limits<float>::quiet_NaN())), juce::Range<int>());
     EXPECT_EQ (drawnRows (paintLevelMeter (4, -0.5f)), juce::Range<int>());
-    EXPECT_TRUE (allAlphaIn (paintLevelMeter (4, std::numeric_limits<float>::infinity()), { 0, 0, 10, 162 }, 255, 255));
-    EXPECT_TRUE (allAlphaIn (paintLevelMeter (4, 3.0f), { 0, 0, 10, 162 }, 255, 255));
+    EXPECT_TRUE (allAlphaIn (paintLevelMeter (4, std::numeric_limits<float>::infinity()), { 0, 0, 10, 162 }, 250, 255));
+    EXPECT_TRUE (allAlphaIn (paintLevelMeter (4, 3.0f), { 0, 0, 10, 162 }, 250, 255));
 }
 
 TEST_F (VuMeterTest, LevelModeWithAnIndexOutsideTheLevelValuesDrawsNothing)
@@ -135,14 +135,14 @@ TEST_F (VuMeterTest, ANullProcessorDrawsNothing)
 TEST_F (VuMeterTest, GainReductionFillsFromTheTopLinearInDecibels)
 {
     EXPECT_EQ (drawnRows (paintReduction (15.5f)), juce::Range<int> (0, 125));
-    EXPECT_EQ (drawnRows (paintReduction (3.1f)), juce::Range<int> (0, 25));
+    EXPECT_EQ (drawnRows (paintReduction (7.75f)), juce::Range<int> (0, 62)); // 250 x 0.25 = 62.5
     EXPECT_EQ (drawnRows (paintReduction (0.0f)), juce::Range<int>());
 }
 
 TEST_F (VuMeterTest, GainReductionIsFullFrom31DecibelsUp)
 {
     for (float reduction : { 31.0f, 31.5f, 200.0f, std::numeric_limits<float>::max(), std::numeric_limits<float>::infinity() })
-        EXPECT_TRUE (allAlphaIn (paintReduction (reduction), { 0, 0, 27, 250 }, 255, 255)) << reduction;
+        EXPECT_TRUE (allAlphaIn (paintReduction (reduction), { 0, 0, 27, 250 }, 250, 255)) << reduction;
 }
 
 TEST_F (VuMeterTest, GainReductionThatIsNotANumberOrNegativeDrawsNothing)

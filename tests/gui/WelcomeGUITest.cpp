@@ -40,7 +40,7 @@ TEST_F (WelcomeGUITest, BuildsItsChildrenInStackingOrder)
 
     auto* link = dynamic_cast<juce::HyperlinkButton*> (panel.getChildComponent (2));
     ASSERT_NE (link, nullptr);
-    EXPECT_EQ (link->getBounds(), juce::Rectangle<int> (125, 268, 168, 22));
+    EXPECT_EQ (link->getBounds(), juce::Rectangle<int> (103, 268, 212, 22));
     EXPECT_EQ (link->getButtonText(), "https://www.example.com/quorvel");
     EXPECT_EQ (link->getName(), link->getButtonText());
     EXPECT_EQ (link->getURL().toString (false), "https://www.example.com/quorvel");
@@ -112,12 +112,31 @@ TEST_F (WelcomeGUITest, AClickAnywhereButTheLinkHidesThePanel)
     EXPECT_FALSE (panel.isVisible());
 }
 
+TEST_F (WelcomeGUITest, TheWholeAddressFitsTheLink)
+{
+    WelcomeGUI panel;
+    auto* link = dynamic_cast<juce::HyperlinkButton*> (panel.getChildComponent (2));
+    ASSERT_NE (link, nullptr);
+
+    // The framework sizes the link's text to 70 % of its height and cuts what does
+    // not fit inside one pixel of margin on each side.
+    // The plug-in's own face, which the shared look gives every default font.
+    juce::Font font (juce::Typeface::createSystemTypefaceFor (BinaryData::Roboto_ttf, BinaryData::Roboto_ttfSize));
+    font.setHeight ((float) link->getHeight() * 0.7f);
+    EXPECT_LE (font.getStringWidthFloat (link->getButtonText()), (float) (link->getWidth() - 2));
+
+    // Centred on the card, and inside it.
+    EXPECT_EQ (link->getBounds().getCentreX(), WelcomeGUI::getCardBounds().getCentreX());
+    EXPECT_TRUE (WelcomeGUI::getCardBounds().contains (link->getBounds()));
+}
+
 TEST_F (WelcomeGUITest, TheLinkLiesAboveTheCloseButton)
 {
     WelcomeGUI panel;
+    panel.setVisible (true);
     auto* link = panel.getChildComponent (2);
 
-    for (auto point : { juce::Point<int> (126, 269), juce::Point<int> (209, 279), juce::Point<int> (292, 289) })
+    for (auto point : { juce::Point<int> (104, 269), juce::Point<int> (209, 279), juce::Point<int> (314, 289) })
         EXPECT_EQ (panel.getComponentAt (point), link) << point.toString();
 }
 
