@@ -14,9 +14,6 @@ target_link_libraries(quorvel_juce
         juce::juce_audio_basics
         juce::juce_audio_formats
         juce::juce_audio_processors
-        # Debian's JUCE decodes images with the system's libpng and libjpeg;
-        # JUCE's own CMake adds them only to targets made by juce_add_*.
-        juce::pkgconfig_JUCE_IMG_LINUX_DEPS
     PUBLIC
         juce::juce_recommended_config_flags
         # Debian's JUCE decodes and encodes PNG and JPEG with the system's

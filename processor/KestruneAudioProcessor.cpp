@@ -1,5 +1,6 @@
 #include "processor/KestruneAudioProcessor.h"
 
+#include "gui/KestruneAudioProcessorEditor.h"
 #include "processor/PluginState.h"
 #include "processor/ProcessorParameter.h"
 
@@ -380,12 +381,12 @@ bool KestruneAudioProcessor::producesMidi() const
 
 juce::AudioProcessorEditor* KestruneAudioProcessor::createEditor()
 {
-    return nullptr;
+    return new KestruneAudioProcessorEditor (*this);
 }
 
 bool KestruneAudioProcessor::hasEditor() const
 {
-    return false;
+    return true;
 }
 
 //==============================================================================

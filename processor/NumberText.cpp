@@ -153,19 +153,4 @@ float parseFloat (const juce::String& text)
     return negative ? -value : value;
 }
 
-int parseInt (const juce::String& text)
-{
-    auto character = text.getCharPointer().findEndOfWhitespace();
-    const bool negative = (*character == '-');
-
-    if (negative)
-        ++character;
-
-    std::uint32_t magnitude = 0;
-
-    for (auto c = character.getAndAdvance(); c >= '0' && c <= '9'; c = character.getAndAdvance())
-        magnitude = magnitude * 10u + (std::uint32_t) (c - '0');
-
-    return (int) (negative ? 0u - magnitude : magnitude);
-}
 } // namespace NumberText

@@ -140,7 +140,7 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
             continue;
 
         if (entry.parameterIndex == inputConfigEntry)
-            entry.inputConfig = NumberText::parseInt (child->getAllSubText());
+            entry.inputConfig = child->getAllSubText().getIntValue();
         else
             entry.value = NumberText::parseFloat (child->getAllSubText());
 
