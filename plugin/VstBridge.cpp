@@ -213,7 +213,8 @@ VstIntPtr VstBridge::openEditor (void* parentWindow)
 
     const juce::MessageManagerLock lock;
 
-    if (! makeEditor())
+    // Without a connection to the host's display there is nothing to embed into.
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr || ! makeEditor())
         return 0;
 
     if (editorComponent->isOnDesktop())
@@ -324,8 +325,7 @@ bool VstBridge::channelsOverlap (const float* a, const float* b, int numSamples)
 
 void VstBridge::processBlock (float* const* channels, int numSamples)
 {
-    const juce::ScopedNoDenormals noDenormals;
-    const juce::ScopedLock lock (processor->getCallbackLock());
+    // The caller holds the processor's callback lock.
     juce::AudioBuffer<float> buffer (channels, numChannels, numSamples);
 
     if (! prepared || processor->isSuspended())
@@ -377,6 +377,9 @@ void VstBridge::processReplacing (float** inputs, float** outputs, VstInt32 samp
 
     try
     {
+        // Held for the whole call: preparing (which resizes the scratch buffer) waits for it.
+        const juce::ScopedLock lock (processor->getCallbackLock());
+        const juce::ScopedNoDenormals noDenormals;
         bool inputsPresent = inputs != nullptr;
         bool inPlace = inputsPresent;
         bool crossedChannels = false;
@@ -438,6 +441,8 @@ void VstBridge::process (float** inputs, float** outputs, VstInt32 sampleFrames)
 
     try
     {
+        const juce::ScopedLock lock (processor->getCallbackLock());
+        const juce::ScopedNoDenormals noDenormals;
         processThroughScratch (inputs, outputs, sampleFrames, true);
     }
     catch (...)
