@@ -26,7 +26,23 @@ class AAX_VTransport;
     overrides the operations that must reach its own processing. The controls
     chunk "elck" is chunk 0; a derived class adds its own chunks behind it by
     answering their indices and identifiers itself and handing every other one
-    to the base.
+    to the base:
+
+        AAX_Result EffectInit() override
+        {
+            auto& dispatcher = GetPacketDispatcher();
+            GetParameterRegistry().AddParameter (new AAX_CParameter<bool> (kMasterBypassID, ...));
+            dispatcher.RegisterPacket (kMasterBypassID, bypassPort,
+                                       AAX_CPacketHandler<AAX_CPacketDispatcher> (&dispatcher, &AAX_CPacketDispatcher::WriteParameterValuePacket));
+            ...
+        }
+
+        AAX_Result GetChunkSize (uint32_t chunkID, uint32_t* outSize) override
+        {
+            if (chunkID != ownChunkID)
+                return AAX_CEffectParameters::GetChunkSize (chunkID, outSize);
+            ...
+        }
 
     State:
     - change counter: accepted parameter updates (and whatever the derived
