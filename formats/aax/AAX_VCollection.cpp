@@ -27,8 +27,7 @@ AAX_Result AAX_VCollection::AddEffect (const char* effectID, AAX_IEffectDescript
     if (! collection || effectDescriptor == nullptr)
         return kAAX_ErrorNullObject;
 
-    const auto* wrapper = dynamic_cast<const AAX_VEffectDescriptor*> (effectDescriptor);
-    return collection.AcfPtrCheck()->AddEffect (effectID, wrapper != nullptr ? wrapper->GetIUnknown() : nullptr);
+    return collection.AcfPtrCheck()->AddEffect (effectID, AAX_VEffectDescriptor::HostUnknownOf (effectDescriptor));
 }
 
 AAX_Result AAX_VCollection::SetManufacturerName (const char* name)

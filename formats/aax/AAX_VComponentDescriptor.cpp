@@ -17,6 +17,12 @@ AAX_VComponentDescriptor::~AAX_VComponentDescriptor()
     hostUnknown.reset();
 }
 
+IACFUnknown* AAX_VComponentDescriptor::HostUnknownOf (const AAX_IComponentDescriptor* componentDescriptor)
+{
+    const auto* wrapper = dynamic_cast<const AAX_VComponentDescriptor*> (componentDescriptor);
+    return wrapper != nullptr ? wrapper->GetIUnknown() : nullptr;
+}
+
 AAX_Result AAX_VComponentDescriptor::Clear()
 {
     if (! componentDescriptor)

@@ -64,6 +64,9 @@ public:
     /** The host's descriptor as the IACFUnknown to pass back to the host (null when absent). */
     IACFUnknown* GetIUnknown() const { return componentDescriptor.asUnknown(); }
 
+    /** GetIUnknown of a component descriptor made by this library; null for null or any other kind. */
+    static IACFUnknown* HostUnknownOf (const AAX_IComponentDescriptor* componentDescriptor);
+
     /** The property numbers DuplicatePropertyMap copies. */
     static constexpr AAX_PropertyID kFirstCopiedProperty = 10;
     static constexpr AAX_PropertyID kLastCopiedProperty = 351;

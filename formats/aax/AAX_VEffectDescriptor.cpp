@@ -2,15 +2,6 @@
 
 #include "formats/aax/AAX_CreateHostObject.h"
 
-namespace
-{
-IACFUnknown* hostUnknownOf (const AAX_IComponentDescriptor* componentDescriptor)
-{
-    const auto* wrapper = dynamic_cast<const AAX_VComponentDescriptor*> (componentDescriptor);
-    return wrapper != nullptr ? wrapper->GetIUnknown() : nullptr;
-}
-} // namespace
-
 AAX_VEffectDescriptor::AAX_VEffectDescriptor (IACFUnknown* unknown)
 {
     hostUnknown.retain (unknown);
@@ -27,6 +18,12 @@ AAX_VEffectDescriptor::~AAX_VEffectDescriptor()
     hostUnknown.reset();
 }
 
+IACFUnknown* AAX_VEffectDescriptor::HostUnknownOf (const AAX_IEffectDescriptor* effectDescriptor)
+{
+    const auto* wrapper = dynamic_cast<const AAX_VEffectDescriptor*> (effectDescriptor);
+    return wrapper != nullptr ? wrapper->GetIUnknown() : nullptr;
+}
+
 AAX_IComponentDescriptor* AAX_VEffectDescriptor::NewComponentDescriptor()
 {
     componentDescriptors.push_back (std::make_unique<AAX_VComponentDescriptor> (hostUnknown.get()));
@@ -38,7 +35,7 @@ AAX_Result AAX_VEffectDescriptor::AddComponent (AAX_IComponentDescriptor* compon
     if (! effectDescriptor)
         return kAAX_ErrorNullObject;
 
-    return effectDescriptor.AcfPtrCheck()->AddComponent (hostUnknownOf (componentDescriptor));
+    return effectDescriptor.AcfPtrCheck()->AddComponent (AAX_VComponentDescriptor::HostUnknownOf (componentDescriptor));
 }
 
 AAX_Result AAX_VEffectDescriptor::AddName (const char* name)

@@ -40,6 +40,9 @@ public:
     /** The host's descriptor as the IACFUnknown to pass back to the host (null when absent). */
     IACFUnknown* GetIUnknown() const { return effectDescriptor.asUnknown(); }
 
+    /** GetIUnknown of an effect descriptor made by this library; null for null or any other kind. */
+    static IACFUnknown* HostUnknownOf (const AAX_IEffectDescriptor* effectDescriptor);
+
 private:
     ACFPtr<IACFUnknown> hostUnknown;
     ACFPtr<AAX_IACFEffectDescriptor> effectDescriptor;

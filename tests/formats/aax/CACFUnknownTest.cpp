@@ -27,7 +27,7 @@ struct Lifecycle
     int destructions = 0;
 };
 
-// A library object as the Parts build them: the host interface first, the core second.
+// A library object built the usual way: the host interface first, the core second.
 class TestThing final : public ITestThing, public CACFUnknown
 {
 public:

@@ -1,5 +1,5 @@
 // The host reaches every interface only by slot number, so the slot of each
-// operation is checked against the numbered tables the library was written from:
+// operation is checked against the slot number the other side calls it by:
 // the host's interfaces and the library's own interfaces that the framework's
 // wrapper calls.
 
