@@ -770,6 +770,8 @@ TEST_F (SavedState, IgnoresBlocksThatAreNotOnes)
     bad.push_back (blockWithText ("<Root><Gain x=\"1>0.5</Gain></Root>")); // unmatched quotes
     bad.push_back (blockWithText ("<Root><Gain>0.5</Gain><Release>0.0")); // cut inside a value
     bad.push_back (blockWithText ("not xml at all"));
+    bad.push_back (blockWithText ("<Root><Gain>0.5</Gain>9"));
+    bad.back()[bad.back().getSize() - 2] = (char) 0xfc; // a multi-byte sequence cut short
     bad.push_back (blockWithText ("<!DOCTYPE r [x x x <!ENTITY a \"&xxxxa;\">]><Root><Gain>&a;</Gain></Root>"));
     bad.push_back (blockWithText (juce::String::repeatedString ("<a>", 20000) + "<Gain>0.5</Gain>"));
 
