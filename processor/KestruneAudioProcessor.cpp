@@ -162,9 +162,9 @@ void KestruneAudioProcessor::prepareToPlay (double sampleRate, int)
     // Hosts call this with audio stopped, so the limiter is ours to change.
     applyPendingChanges();
 
-    // Rates the limiter cannot take keep the one in force: above its maximum it
-    // refuses them itself, and a rate below 1 Hz (or no number at all) would
-    // give it a release coefficient above 1, a gain that grows without bound.
+    // A rate the limiter cannot take keeps the one in force. It refuses rates
+    // above its maximum and below 1 Hz itself; a rate that is no number, or
+    // too large for an int, never reaches the conversion to int.
     if (std::isfinite (sampleRate) && sampleRate >= 1.0 && sampleRate < 2147483648.0)
     {
         const auto rate = (int) sampleRate;
