@@ -112,15 +112,27 @@ VstBridge::VstBridge (audioMasterCallback hostCallback, Parts parts)
     cEffect.version = effectVersion;
     setInitialDelay (processor->getLatencySamples());
 
-    for (auto* arrangement : { &inputArrangement, &outputArrangement })
+    try
     {
-        if (! allocateArrangement (arrangement, numChannels))
-            throw std::bad_alloc();
+        for (auto* arrangement : { &inputArrangement, &outputArrangement })
+        {
+            if (! allocateArrangement (arrangement, numChannels))
+                throw std::bad_alloc();
 
-        (*arrangement)->type = userDefinedArrangement;
+            (*arrangement)->type = userDefinedArrangement;
 
-        for (int channel = 0; channel < numChannels; ++channel)
-            writeHostText (juce::String (channel + 1), (*arrangement)->speakers()[channel].name, 63);
+            for (int channel = 0; channel < numChannels; ++channel)
+                writeHostText (juce::String (channel + 1), (*arrangement)->speakers()[channel].name, 63);
+        }
+    }
+    catch (...)
+    {
+        // No destructor runs for a half-built bridge: undo here what it would have done.
+        deallocateArrangement (&inputArrangement);
+        deallocateArrangement (&outputArrangement);
+        const juce::MessageManagerLock lock;
+        processor.reset();
+        throw;
     }
 
     processor->addListener (this);
