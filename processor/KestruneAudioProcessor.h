@@ -148,9 +148,11 @@ private:
     static void updateLevel (std::atomic<float>& level, float peak);
 
     //==============================================================================
-    // The shared look-and-feel member goes here, ahead of the limiter, so that
-    // it is acquired before the limiter is created and released after it is
-    // deleted.
+    // The process-wide shared look, the member
+    //     juce::SharedResourcePointer<BrellickLookAndFeel> sharedLookAndFeel;
+    // with its nested class, goes here when the look exists: ahead of the
+    // limiter, so that it is acquired before the limiter is created and
+    // released after the limiter is deleted.
 
     std::unique_ptr<LookaheadLimiter> limiter;
 
