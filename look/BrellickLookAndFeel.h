@@ -17,5 +17,5 @@ public:
     ~BrellickLookAndFeel() override { DefaultLook::remove (*this); }
 
 private:
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BrellickLookAndFeel)
+    JUCE_DECLARE_NON_COPYABLE (BrellickLookAndFeel)
 };
