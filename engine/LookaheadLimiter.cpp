@@ -13,8 +13,9 @@ constexpr float largestFinite = std::numeric_limits<float>::max();
 // The transition release that follows an attack change recovers like this release time.
 constexpr float transitionReleaseMs = 75.0f;
 
-// The transition ends once its weight has decayed to this.
-constexpr double transitionEnd = 0.0001;
+// The transition ends once its weight has decayed to 0.0001 or below. The float 0.0001f
+// is the largest float below 0.0001, so a weight above it is a weight above 0.0001.
+constexpr float transitionFloor = 0.0001f;
 
 // While the output delay glides it keeps this share of its value and takes the rest
 // from the goal, per sample: a time constant of 10000 samples.
@@ -32,6 +33,19 @@ constexpr float attackOvershootScale = 1.1111112f;
 // A silent or fully muted gain meters as the reduction of the smallest normal float,
 // so the figure stays finite (about 758.6 dB).
 constexpr float smallestMeteredGain = std::numeric_limits<float>::min();
+
+// Marks the rare side of a branch that the predictor gets right, so that the compiler
+// keeps the branch rather than a conditional move: the comparison then stays off the
+// chain of dependent operations that carries the gain from sample to sample.
+inline void keepBranch() noexcept
+{
+#if defined(__GNUC__)
+    __asm__ volatile("");
+#endif
+}
+
+// Below every peak: marks a partial maximum over no entries.
+constexpr float noPeak = -1.0f;
 
 inline float finiteOrZero (float sample) noexcept
 {
@@ -52,7 +66,9 @@ inline std::uint32_t magnitudeBits (float value) noexcept
 }
 
 // One stretch of output whose delayed samples lie side by side in the ring. Returns
-// whether any output sample is other than zero.
+// whether any output sample is other than zero. With a whole-sample delay every fraction
+// is 0 and the same arithmetic, x * 1 being x, needs no fractions.
+template <bool wholeSamples>
 bool renderRun (float* __restrict output,
                 const float* __restrict delayed,
                 const float* __restrict delayedBefore,
@@ -65,7 +81,7 @@ bool renderRun (float* __restrict output,
 
     for (std::int32_t i = 0; i < length; ++i)
     {
-        const float fraction = fractions[i];
+        const float fraction = wholeSamples ? 0.0f : fractions[i];
         const float y = (delayed[i] * (1.0f - fraction) + delayedBefore[i] * fraction) * gains[i];
         const float clipped = std::max (-ceiling, std::min (ceiling, y));
         output[i] = clipped;
@@ -103,12 +119,14 @@ LookaheadLimiter::LookaheadLimiter (std::int32_t maxChannelsIn,
     // s (where L + 1 is one short of the next square) and the largest L itself suffice.
     std::int32_t ringEntries = 0;
     std::int32_t tableEntries = 0;
+    std::int32_t largestBlockSize = 0;
 
     const auto includeLayout = [&] (std::int32_t lookahead)
     {
         const auto layout = layoutFor (lookahead);
         ringEntries = std::max (ringEntries, layout.blockSize * layout.numBlocks);
         tableEntries = std::max (tableEntries, layout.numBlocks);
+        largestBlockSize = std::max (largestBlockSize, layout.blockSize);
     };
 
     for (std::int64_t root = 1; (root + 1) * (root + 1) - 2 < largestLookahead; ++root)
@@ -127,6 +145,8 @@ LookaheadLimiter::LookaheadLimiter (std::int32_t maxChannelsIn,
     for (auto& ring : delayLines)
         ring.assign ((size_t) ringLength, 0.0f);
 
+    olderSuffixMax.assign ((size_t) largestBlockSize + 1, noPeak);
+    olderSuffixArg.assign ((size_t) largestBlockSize + 1, 0);
     chunkPeaks.assign ((size_t) chunkSize, 0.0f);
     chunkGains.assign ((size_t) chunkSize, 0.0f);
     chunkFractions.assign ((size_t) chunkSize, 0.0f);
@@ -142,6 +162,7 @@ LookaheadLimiter::LookaheadLimiter (std::int32_t maxChannelsIn,
     setThreshold (thresholdIn);
 
     applyLookahead (largestLookahead);
+    resetWindow();
     releaseCoeff = releaseCoefficientFor (releaseMs);
     transitionCoeff = releaseCoefficientFor (transitionReleaseMs);
 
@@ -149,7 +170,6 @@ LookaheadLimiter::LookaheadLimiter (std::int32_t maxChannelsIn,
     gain = 1.0f;
     smoothedDelay = 0.0;
     transitionWeight = 0.0f;
-    meterGain = 1.0f;
 }
 
 LookaheadLimiter::~LookaheadLimiter() = default;
@@ -207,6 +227,12 @@ void LookaheadLimiter::resetWindow() noexcept
     std::fill (peakRing.begin(), peakRing.begin() + blockSize * numBlocks, 0.0f);
     std::fill (blockMax.begin(), blockMax.begin() + numBlocks, 0.0f);
     std::fill (blockArgMax.begin(), blockArgMax.begin() + numBlocks, 0);
+    newerMax = noPeak;
+    newerArg = 0;
+    newerUpToPos = -1;
+    olderSuffixFrom = blockSize;
+    olderSuffixMax[(size_t) blockSize] = noPeak;
+    olderSuffixArg[(size_t) blockSize] = 0;
 }
 
 void LookaheadLimiter::resetAll() noexcept
@@ -228,7 +254,8 @@ std::int32_t LookaheadLimiter::getLatencySamples() const noexcept
 
 float LookaheadLimiter::getGainReductionDb() const noexcept
 {
-    const float metered = meterGain >= smallestMeteredGain ? meterGain : smallestMeteredGain;
+    const float current = meterGain.load (std::memory_order_relaxed);
+    const float metered = current >= smallestMeteredGain ? current : smallestMeteredGain;
     return (float) std::log10 ((double) metered) * -20.0f;
 }
 
@@ -295,30 +322,30 @@ std::int32_t LookaheadLimiter::process (float** channels, std::int32_t numSample
 {
     if (numSamples <= 0)
     {
-        meterGain = 1.0f;
+        meterGain.store (1.0f, std::memory_order_relaxed);
         return 0;
     }
 
-    for (std::int32_t ch = 0; ch < numChannels; ++ch)
-        if (channels == nullptr || channels[ch] == nullptr)
+    for (std::int32_t channel = 0; channel < numChannels; ++channel)
+        if (channels == nullptr || channels[channel] == nullptr)
             return 0;
 
     bool anyOutput = false;
 
-    for (std::int32_t offset = 0; offset < numSamples; offset += chunkSize)
+    for (std::int32_t offset = 0, count = 0; offset < numSamples; offset += count)
     {
-        const auto count = std::min (chunkSize, numSamples - offset);
+        count = std::min (chunkSize, numSamples - offset);
         const auto firstWrite = delayWritePos + 1 == ringLength ? 0 : delayWritePos + 1;
 
         computePeaks (channels, offset, count);
         computeGains (count);
         computeReadRuns (count);
 
-        for (std::int32_t ch = 0; ch < numChannels; ++ch)
-            anyOutput |= renderChannel (channels[ch] + offset, delayLines[(size_t) ch].data(), firstWrite, count);
+        for (std::int32_t channel = 0; channel < numChannels; ++channel)
+            anyOutput |= renderChannel (channels[channel] + offset, delayLines[(size_t) channel].data(), firstWrite, count);
     }
 
-    meterGain = anyOutput ? gain : 1.0f;
+    meterGain.store (anyOutput ? gain : 1.0f, std::memory_order_relaxed);
     return 0;
 }
 
@@ -327,9 +354,9 @@ void LookaheadLimiter::computePeaks (float* const* channels, std::int32_t offset
     float* __restrict peaks = chunkPeaks.data();
     std::fill (peaks, peaks + count, threshold);
 
-    for (std::int32_t ch = 0; ch < numChannels; ++ch)
+    for (std::int32_t channel = 0; channel < numChannels; ++channel)
     {
-        const float* __restrict input = channels[ch] + offset;
+        const float* __restrict input = channels[channel] + offset;
 
         for (std::int32_t i = 0; i < count; ++i)
             peaks[i] = std::max (peaks[i], finiteMagnitude (input[i]));
@@ -338,12 +365,16 @@ void LookaheadLimiter::computePeaks (float* const* channels, std::int32_t offset
 
 void LookaheadLimiter::computeGains (std::int32_t count) noexcept
 {
-    // The recursion runs on locals and is written back once per chunk.
+    // The serial part of the work: per sample, the window maximum, the gain it requires
+    // and the gain's step. Everything runs on locals, written back once per chunk; the
+    // chunk's peaks go in, its gains come out.
+    const float* const peaks = chunkPeaks.data();
+    float* const gains = chunkGains.data();
     float* const ring = peakRing.data();
     float* const maxima = blockMax.data();
     std::int32_t* const argMax = blockArgMax.data();
-    const float* const peaks = chunkPeaks.data();
-    float* const gains = chunkGains.data();
+    float* const suffixMax = olderSuffixMax.data();
+    std::int32_t* const suffixArg = olderSuffixArg.data();
 
     const std::int32_t lookahead = lookaheadSamples;
     const std::int32_t size = blockSize;
@@ -361,29 +392,56 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
     std::int32_t othersBlock = othersMaxBlock;
     float blockPeak = currentBlockMax;
     float othersPeak = othersMax;
+    float newPeak = newerMax;
+    std::int32_t newArg = newerArg;
+    std::int32_t newerUpTo = newerUpToPos;
+    std::int32_t suffixFrom = olderSuffixFrom;
     float currentGain = gain;
     float target = gainTarget;
     float weight = transitionWeight;
 
     for (std::int32_t i = 0; i < count; ++i)
     {
+        // Window maximum.
         const float peak = peaks[i];
         ring[writePos] = peak;
 
         if (blockArg == writePos)
         {
-            // The block's maximum was just overwritten: find it again, earliest first.
-            blockPeak = ring[start];
-            blockArg = start;
-
-            for (std::int32_t k = 1; k < size; ++k)
+            // The block's maximum was just overwritten: find it again, earliest position
+            // first. The block holds the entries written in this pass up to here and older
+            // ones after here, so its maximum comes from the maxima of those two parts,
+            // each extended only over entries that no earlier rescan of this pass saw.
+            for (std::int32_t k = newerUpTo + 1; k <= inBlock; ++k)
             {
-                if (ring[start + k] > blockPeak)
-                {
-                    blockPeak = ring[start + k];
-                    blockArg = start + k;
-                }
+                const float newer = ring[start + k];
+                newArg = newer > newPeak ? start + k : newArg;
+                newPeak = newer > newPeak ? newer : newPeak;
             }
+
+            newerUpTo = inBlock;
+            const std::int32_t after = inBlock + 1;
+
+            if (suffixFrom > after)
+            {
+                float olderPeak = suffixMax[suffixFrom];
+                std::int32_t olderArg = suffixArg[suffixFrom];
+
+                for (std::int32_t k = suffixFrom - 1; k >= after; --k)
+                {
+                    const float older = ring[start + k];
+                    olderArg = older >= olderPeak ? start + k : olderArg;
+                    olderPeak = older >= olderPeak ? older : olderPeak;
+                    suffixMax[k] = olderPeak;
+                    suffixArg[k] = olderArg;
+                }
+
+                suffixFrom = after;
+            }
+
+            const bool newerWins = newPeak >= suffixMax[after];
+            blockPeak = newerWins ? newPeak : suffixMax[after];
+            blockArg = newerWins ? newArg : suffixArg[after];
         }
         else if (peak > blockPeak)
         {
@@ -393,6 +451,8 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
 
         const float windowPeak = std::max (blockPeak, othersPeak);
 
+        // Advance; at the end of a block its maximum is stored and the next block, whose
+        // entries from the previous pass are all still in the window, becomes current.
         const std::int32_t written = writePos;
         ++writePos;
         ++inBlock;
@@ -409,17 +469,20 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
             blockPeak = maxima[next];
             blockArg = argMax[next];
             maxima[next] = 0.0f;
+            newPeak = noPeak;
+            newerUpTo = -1;
+            suffixFrom = size;
 
             if (othersBlock == next || othersBlock == finished)
             {
                 othersPeak = 0.0f;
 
-                for (std::int32_t b = 0; b < blocks; ++b)
+                for (std::int32_t other = 0; other < blocks; ++other)
                 {
-                    if (maxima[b] > othersPeak)
+                    if (maxima[other] > othersPeak)
                     {
-                        othersPeak = maxima[b];
-                        othersBlock = b;
+                        othersPeak = maxima[other];
+                        othersBlock = other;
                     }
                 }
             }
@@ -438,16 +501,29 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
             }
         }
 
+        // Required gain: the ceiling over the window peak where the peak exceeds it.
         const float required = windowPeak > ceiling ? ceiling / windowPeak : 1.0f;
 
+        // Target: during an attack the lowest point computed since it began, from which
+        // the attack curve lands on the required gain after L + 1 samples.
         if (currentGain > required)
-            target = std::min (target, (currentGain * attackOvershootGain + required) * attackOvershootScale);
+        {
+            const float lowest = (currentGain * attackOvershootGain + required) * attackOvershootScale;
+
+            if (lowest < target)
+            {
+                keepBranch();
+                target = lowest;
+            }
+        }
         else
+        {
             target = required;
+        }
 
         float releaseNow = release;
 
-        if ((double) weight > transitionEnd)
+        if (weight > transitionFloor)
         {
             weight *= transition;
             releaseNow = transition;
@@ -457,12 +533,16 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
             weight = 0.0f;
         }
 
+        // Gain step; an attack never takes the gain below what the window requires.
         if (currentGain > target)
         {
             currentGain = (currentGain - target) * attack + target;
 
             if (required > currentGain)
+            {
+                keepBranch();
                 currentGain = required;
+            }
         }
         else
         {
@@ -480,6 +560,10 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
     othersMaxBlock = othersBlock;
     currentBlockMax = blockPeak;
     othersMax = othersPeak;
+    newerMax = newPeak;
+    newerArg = newArg;
+    newerUpToPos = newerUpTo;
+    olderSuffixFrom = suffixFrom;
     gain = currentGain;
     gainTarget = target;
     transitionWeight = weight;
@@ -487,6 +571,11 @@ void LookaheadLimiter::computeGains (std::int32_t count) noexcept
 
 void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
 {
+    // Per sample: the newest sample goes one position further, the delay glides, and the
+    // output reads the sample `whole` positions back, mixed with the one before it by the
+    // fraction. At the longest delay, Lmax, the sample before lies outside a delay line of
+    // Lmax + 1 samples, whose slot would hold the newest sample by then; the newest sample
+    // is read in its place. (Its weight is 0 there; only the sign of a zero can show it.)
     float* const fractions = chunkFractions.data();
     ReadRun* const runs = chunkRuns.data();
     const auto goal = (double) lookaheadSamples;
@@ -498,9 +587,9 @@ void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
 
     if (smoothedDelay == goal)
     {
-        // Settled: every sample reads at the same delay, so the runs only break where the
-        // read positions wrap around the ring.
-        std::fill (fractions, fractions + count, 0.0f);
+        // Settled: every sample reads at the same whole delay, so the runs only break
+        // where the read positions wrap around the ring.
+        chunkInWholeSamples = true;
         const std::int32_t first = write + 1 == ringLength ? 0 : write + 1;
         std::int32_t readPos = wrap (first - lookaheadSamples);
         std::int32_t prevPos = lookaheadSamples + 1 == delayLength ? first : wrap (readPos - 1);
@@ -518,6 +607,7 @@ void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
     }
     else
     {
+        chunkInWholeSamples = false;
         double delay = smoothedDelay;
 
         for (std::int32_t i = 0; i < count; ++i)
@@ -543,8 +633,6 @@ void LookaheadLimiter::computeReadRuns (std::int32_t count) noexcept
             fractions[i] = (float) (delay - (double) whole);
 
             const std::int32_t readPos = wrap (write - whole);
-            // At the longest delay the sample before the delayed one has left the
-            // delay; its slot already holds the newest sample, which is read instead.
             const std::int32_t prevPos = whole + 1 == delayLength ? write : wrap (readPos - 1);
 
             if (numRuns > 0)
@@ -579,13 +667,14 @@ bool LookaheadLimiter::renderChannel (float* channel, float* ring, std::int32_t 
     for (std::int32_t r = 0; r < numChunkRuns; ++r)
     {
         const auto& run = chunkRuns[(size_t) r];
-        anyOutput |= renderRun (channel + run.start,
-                                ring + run.readPos,
-                                ring + run.prevPos,
-                                chunkGains.data() + run.start,
-                                chunkFractions.data() + run.start,
-                                run.length,
-                                threshold);
+        const auto render = chunkInWholeSamples ? renderRun<true> : renderRun<false>;
+        anyOutput |= render (channel + run.start,
+                             ring + run.readPos,
+                             ring + run.prevPos,
+                             chunkGains.data() + run.start,
+                             chunkFractions.data() + run.start,
+                             run.length,
+                             threshold);
     }
 
     return anyOutput;

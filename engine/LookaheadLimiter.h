@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,7 @@
 
     Setters return 0, or -98 when their argument is refused; a refused call changes
     nothing. The class is not thread-safe: a setter must not run while `process` runs.
+    Only `getGainReductionDb` may be called from another thread while `process` runs.
     `process`, `getLatencySamples` and `getGainReductionDb` never allocate, lock or throw.
 */
 class LookaheadLimiter
@@ -95,9 +97,6 @@ private:
 
     void computePeaks (float* const* channels, std::int32_t offset, std::int32_t count) noexcept;
     void computeGains (std::int32_t count) noexcept;
-    void advanceWindow (float peak) noexcept;
-    void rescanCurrentBlock() noexcept;
-    void rescanOtherBlocks() noexcept;
     void computeReadRuns (std::int32_t count) noexcept;
     bool renderChannel (float* channel, float* ring, std::int32_t firstWrite, std::int32_t count) noexcept;
 
@@ -129,7 +128,8 @@ private:
         numBlocks         m = ceil ((L + 1) / s); position L lies in block m - 1.
         blockStart        currentBlock * s.
         posInBlock        peakWritePos - blockStart.
-        gain              gain applied to the delayed samples, 0..1.
+        gain              gain applied to the delayed samples, >= 0 and not above 1 but
+                          by rounding.
         othersMax         largest entry of blockMax (0 when all are 0).
         currentBlockMax   largest of the current block's s entries.
         othersMaxBlock    block whose stored maximum othersMax holds.
@@ -142,10 +142,25 @@ private:
                           arrives at exactly L.
         transitionWeight  countdown of the 75 ms release after an attack change, 1 .. 0.
         transitionCoeff   the 75 ms release factor, also the countdown's decay per sample.
-        meterGain         the gain at the end of the last block, 1 when it was silent.
+        meterGain         the gain at the end of the last block, 1 when the block's output
+                          was silent; atomic, as the editor reads it on its own thread.
 
-        Per-chunk scratch, sized at construction: the peak of each sample, the gain of
-        each sample, and the runs of contiguous delay reads (see computeReadRuns).
+        Partial maxima of the current block, which spare a rescan from looking again at
+        entries an earlier rescan of the same pass saw (reset whenever a block becomes
+        current):
+        newerMax          largest entry written in this pass at positions up to
+                          newerUpToPos (-1 for none), newerArg its earliest position.
+        olderSuffixMax    for k >= olderSuffixFrom, the largest of the block's entries at
+        olderSuffixArg    k .. s - 1 as they were when the block became current, and its
+        olderSuffixFrom   earliest position; entry s is -1, below every peak.
+
+        largestLookahead  Lmax.
+        chunkPeaks        per sample of the chunk, the peak over the channels.
+        chunkGains        per sample of the chunk, the gain.
+        chunkFractions    per sample of the chunk, the fraction of the delay while it glides.
+        chunkRuns         runs of samples whose delayed samples lie side by side in the
+                          rings, numChunkRuns of them; chunkInWholeSamples when the delay
+                          is a whole number of samples throughout the chunk.
     */
     static constexpr std::int32_t chunkSize = 256;
 
@@ -181,7 +196,7 @@ private:
     double smoothedDelay = 0.0;
     float transitionWeight = 0.0f;
     float transitionCoeff = 0.0f;
-    float meterGain = 1.0f;
+    std::atomic<float> meterGain { 1.0f };
 
     struct ReadRun
     {
@@ -192,9 +207,16 @@ private:
     };
 
     std::int32_t largestLookahead = 1;
+    float newerMax = -1.0f;
+    std::int32_t newerArg = 0;
+    std::int32_t newerUpToPos = -1;
+    std::int32_t olderSuffixFrom = 1;
+    std::vector<float> olderSuffixMax;
+    std::vector<std::int32_t> olderSuffixArg;
     std::vector<float> chunkPeaks;
     std::vector<float> chunkGains;
     std::vector<float> chunkFractions;
     std::vector<ReadRun> chunkRuns;
     std::int32_t numChunkRuns = 0;
+    bool chunkInWholeSamples = false;
 };

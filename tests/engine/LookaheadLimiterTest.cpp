@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 using quorvel::test::MultiChannelSignal;
@@ -41,14 +43,14 @@ std::uint32_t bitsOf (float value)
     if (expected.numChannels() != actual.numChannels() || expected.numSamples() != actual.numSamples())
         return ::testing::AssertionFailure() << "different shapes";
 
-    for (int ch = 0; ch < expected.numChannels(); ++ch)
+    for (int channelIndex = 0; channelIndex < expected.numChannels(); ++channelIndex)
         for (int i = 0; i < expected.numSamples(); ++i)
         {
-            const float e = expected.channels[(size_t) ch][(size_t) i];
-            const float a = actual.channels[(size_t) ch][(size_t) i];
+            const float e = expected.channels[(size_t) channelIndex][(size_t) i];
+            const float a = actual.channels[(size_t) channelIndex][(size_t) i];
 
             if (bitsOf (e) != bitsOf (a))
-                return ::testing::AssertionFailure() << "channel " << ch << " sample " << i << ": expected " << e << " got " << a;
+                return ::testing::AssertionFailure() << "channel " << channelIndex << " sample " << i << ": expected " << e << " got " << a;
         }
 
     return ::testing::AssertionSuccess();
@@ -66,8 +68,8 @@ MultiChannelSignal constantSignal (int numChannels, int numSamples, std::vector<
 {
     MultiChannelSignal signal (numChannels, numSamples);
 
-    for (int ch = 0; ch < numChannels; ++ch)
-        std::fill (signal.channels[(size_t) ch].begin(), signal.channels[(size_t) ch].end(), levels[(size_t) ch]);
+    for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
+        std::fill (signal.channels[(size_t) channelIndex].begin(), signal.channels[(size_t) channelIndex].end(), levels[(size_t) channelIndex]);
 
     return signal;
 }
@@ -186,15 +188,15 @@ TEST (LookaheadLimiterExamples, DelayIsExactlyTheLookaheadAfterARateChange)
 
         MultiChannelSignal signal (4, lookahead + 100);
 
-        for (int ch = 0; ch < 4; ++ch)
-            signal.channels[(size_t) ch][3] = values[ch];
+        for (int channelIndex = 0; channelIndex < 4; ++channelIndex)
+            signal.channels[(size_t) channelIndex][3] = values[channelIndex];
 
         const auto output = processed (limiter, signal);
 
-        for (int ch = 0; ch < 4; ++ch)
+        for (int channelIndex = 0; channelIndex < 4; ++channelIndex)
             for (int i = 0; i < signal.numSamples(); ++i)
-                ASSERT_EQ (output.channels[(size_t) ch][(size_t) i], i == 3 + lookahead ? values[ch] : 0.0f)
-                    << "rate " << rate << " attack " << attack << " channel " << ch << " sample " << i;
+                ASSERT_EQ (output.channels[(size_t) channelIndex][(size_t) i], i == 3 + lookahead ? values[channelIndex] : 0.0f)
+                    << "rate " << rate << " attack " << attack << " channel " << channelIndex << " sample " << i;
     }
 
     LookaheadLimiter largest (processorChannels, processorMaxRate, processorMaxAttackMs, 1000.0f, 1.0f);
@@ -466,8 +468,8 @@ void runAgainstReference (std::uint64_t seed, const RandomRun& run)
                 }
                 case 2:
                 {
-                    const float special[] = { nan, -1.0f, 0.0f, -0.0f, infinity, 1.0e-30f };
-                    const float linear = random.chance (0.15f) ? special[random.integer (0, 5)] : random.between (0.01f, 1.5f);
+                    const float oddThresholds[] = { nan, -1.0f, 0.0f, -0.0f, infinity, 1.0e-30f };
+                    const float linear = random.chance (0.15f) ? oddThresholds[random.integer (0, 5)] : random.between (0.01f, 1.5f);
                     ASSERT_EQ (engine.setThreshold (linear), reference.setThreshold (linear));
                     threshold = sanitisedThreshold (linear);
                     break;
@@ -524,8 +526,8 @@ void runAgainstReference (std::uint64_t seed, const RandomRun& run)
         ASSERT_EQ (bitsOf (engine.getGainReductionDb()), bitsOf (reference.getGainReductionDb()));
         ASSERT_TRUE (std::isfinite (engine.getGainReductionDb()));
 
-        for (int ch = 0; ch < activeChannels; ++ch)
-            for (float sample : fromEngine.channels[(size_t) ch])
+        for (int channelIndex = 0; channelIndex < activeChannels; ++channelIndex)
+            for (float sample : fromEngine.channels[(size_t) channelIndex])
                 ASSERT_TRUE (std::isfinite (sample) && std::fabs (sample) <= threshold) << sample << " above " << threshold;
     }
 }
@@ -779,6 +781,34 @@ TEST (LookaheadLimiterMends, ConstructionRefusesArgumentsThatDescribeNoLimiter)
     EXPECT_THROW (LookaheadLimiter (4, 192000, infinity, 100.0f, 1.0f), std::invalid_argument);
     EXPECT_THROW (LookaheadLimiter (4, 192000, 1.0e9f, 100.0f, 1.0f), std::invalid_argument);
     EXPECT_NO_THROW (LookaheadLimiter (0, 1, -5.0f, -5.0f, -1.0f));
+}
+
+//==============================================================================
+TEST (LookaheadLimiterThreads, MeterCanBeReadWhileProcessing)
+{
+    // The editor reads the reduction on its own thread while the audio thread processes.
+    LookaheadLimiter limiter (processorChannels, processorMaxRate, processorMaxAttackMs, 100.0f, 0.25f);
+    limiter.setSampleRate (48000);
+    auto input = quorvel::test::ambisonicScene (4096, 48000.0, 2.0f, 51);
+    std::atomic<bool> done { false };
+    float largest = 0.0f;
+
+    std::thread editor ([&]
+                        {
+                            while (! done.load())
+                                largest = std::max (largest, limiter.getGainReductionDb()); });
+
+    for (int block = 0; block < 200; ++block)
+    {
+        auto copy = input;
+        auto table = copy.pointers();
+        limiter.process (table.data(), copy.numSamples());
+    }
+
+    done = true;
+    editor.join();
+    EXPECT_TRUE (std::isfinite (largest));
+    EXPECT_GT (limiter.getGainReductionDb(), 0.0f);
 }
 
 //==============================================================================

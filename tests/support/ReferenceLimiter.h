@@ -124,8 +124,8 @@ public:
             return 0;
         }
 
-        for (int ch = 0; ch < numChannels; ++ch)
-            if (channels == nullptr || channels[ch] == nullptr)
+        for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
+            if (channels == nullptr || channels[channelIndex] == nullptr)
                 return 0;
 
         bool anyOutput = false;
@@ -134,8 +134,8 @@ public:
         {
             float peak = threshold;
 
-            for (int ch = 0; ch < numChannels; ++ch)
-                peak = std::max (peak, std::fabs (finite (channels[ch][i])));
+            for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
+                peak = std::max (peak, std::fabs (finite (channels[channelIndex][i])));
 
             const float windowPeak = search == WindowSearch::scanAll ? pushAndScan (peak) : pushIntoBlocks (peak);
             const float required = windowPeak > threshold ? threshold / windowPeak : 1.0f;
@@ -183,13 +183,13 @@ public:
 
             const int prevPos = readPos == 0 ? delayLength - 1 : readPos - 1;
 
-            for (int ch = 0; ch < numChannels; ++ch)
+            for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
             {
-                auto& ring = delayLines[(size_t) ch];
-                ring[(size_t) delayWritePos] = finite (channels[ch][i]);
+                auto& ring = delayLines[(size_t) channelIndex];
+                ring[(size_t) delayWritePos] = finite (channels[channelIndex][i]);
                 const float y = (ring[(size_t) readPos] * (1.0f - fraction) + ring[(size_t) prevPos] * fraction) * gain;
                 const float out = std::max (-threshold, std::min (threshold, y));
-                channels[ch][i] = out;
+                channels[channelIndex][i] = out;
                 anyOutput = anyOutput || out != 0.0f;
             }
         }

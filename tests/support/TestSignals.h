@@ -139,8 +139,8 @@ inline MultiChannelSignal independentNoise (int numChannels, int numSamples, flo
 {
     MultiChannelSignal signal;
 
-    for (int ch = 0; ch < numChannels; ++ch)
-        signal.channels.push_back (noise (numSamples, peak, seed + 7919u * (std::uint64_t) ch));
+    for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
+        signal.channels.push_back (noise (numSamples, peak, seed + 7919u * (std::uint64_t) channelIndex));
 
     return signal;
 }
@@ -150,8 +150,8 @@ inline MultiChannelSignal independentNoiseBursts (int numChannels, int numSample
 {
     MultiChannelSignal signal;
 
-    for (int ch = 0; ch < numChannels; ++ch)
-        signal.channels.push_back (noiseBursts (numSamples, peak, burstLength, gapLength, seed + 7919u * (std::uint64_t) ch));
+    for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
+        signal.channels.push_back (noiseBursts (numSamples, peak, burstLength, gapLength, seed + 7919u * (std::uint64_t) channelIndex));
 
     return signal;
 }
@@ -162,9 +162,9 @@ inline MultiChannelSignal fallingRamps (int numChannels, int numSamples, float s
 {
     MultiChannelSignal signal;
 
-    for (int ch = 0; ch < numChannels; ++ch)
+    for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
     {
-        const float scale = 1.0f - 0.125f * (float) ch;
+        const float scale = 1.0f - 0.125f * (float) channelIndex;
         signal.channels.push_back (ramp (numSamples, start * scale, end * scale));
     }
 
@@ -201,10 +201,10 @@ inline MultiChannelSignal ambisonicScene (int numSamples, double sampleRate, flo
 
         const double values[] = { w, y, z, x };
 
-        for (size_t ch = 0; ch < 4; ++ch)
+        for (size_t channelIndex = 0; channelIndex < 4; ++channelIndex)
         {
-            signal.channels[ch][(size_t) i] = (float) values[ch];
-            largest = std::fmax (largest, std::fabs ((float) values[ch]));
+            signal.channels[channelIndex][(size_t) i] = (float) values[channelIndex];
+            largest = std::fmax (largest, std::fabs ((float) values[channelIndex]));
         }
     }
 

@@ -1,0 +1,43 @@
+#include "formats/aax/host/HostEffectInstance.h"
+
+#include "formats/aax/AAX_Identifiers.h"
+
+HostEffectInstance::HostEffectInstance (HostContext& context)
+    : HostUnknownImpl (context, "instance")
+    , controllerPart (new HostController (context))
+    , automationPart (new HostAutomationDelegate (context))
+    , transportPart (new HostTransport (context))
+{
+    controllerPart->addReference();
+    automationPart->addReference();
+    transportPart->addReference();
+}
+
+HostEffectInstance::~HostEffectInstance()
+{
+    transportPart->releaseReference();
+    automationPart->releaseReference();
+    controllerPart->releaseReference();
+}
+
+ACFResult HostEffectInstance::QueryInterface (const ACFGuid& interfaceID, void** outInterface)
+{
+    if (interfaceID == kIID_AAX_IACFController || interfaceID == kIID_AAX_IACFController_V2)
+        return controllerPart->queryInterface (interfaceID, outInterface);
+
+    if (interfaceID == kIID_AAX_IACFAutomationDelegate)
+        return automationPart->queryInterface (interfaceID, outInterface);
+
+    if (interfaceID == kIID_AAX_IACFTransport || interfaceID == kIID_AAX_IACFTransport_V2)
+        return transportPart->queryInterface (interfaceID, outInterface);
+
+    return queryInterface (interfaceID, outInterface);
+}
+
+void* HostEffectInstance::findInterface (const ACFGuid& interfaceID)
+{
+    if (interfaceID == kIID_IACFUnknown)
+        return static_cast<IACFUnknown*> (this);
+
+    return nullptr;
+}
