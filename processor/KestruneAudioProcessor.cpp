@@ -1,6 +1,7 @@
 #include "processor/KestruneAudioProcessor.h"
 
 #include "gui/KestruneAudioProcessorEditor.h"
+#include "look/BrellickLookAndFeel.h"
 #include "processor/PluginState.h"
 #include "processor/ProcessorParameter.h"
 
