@@ -16,6 +16,9 @@ target_link_libraries(quorvel_juce
         juce::juce_audio_processors
     PUBLIC
         juce::juce_recommended_config_flags
+        # Debian's JUCE decodes and encodes PNG and JPEG with the system's
+        # libpng and libjpeg instead of bundled copies.
+        juce::pkgconfig_JUCE_IMG_LINUX_DEPS
         Threads::Threads
         ${CMAKE_DL_LIBS})
 
