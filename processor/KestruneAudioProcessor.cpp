@@ -1,5 +1,7 @@
 #include "processor/KestruneAudioProcessor.h"
 
+#include "look/BrellickLookAndFeel.h"
+
 #include "processor/PluginState.h"
 #include "processor/ProcessorParameter.h"
 
