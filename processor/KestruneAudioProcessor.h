@@ -146,7 +146,7 @@ private:
 
     // Audio thread (or, with audio stopped, prepareToPlay and the constructor).
     void applyPendingChanges();
-    void processPiece (juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
+    void processSegment (juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
     void applyInputGain (float* const* channels, int numChannels, int numSamples);
     void writeHistory (const juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
     void refillLimiterAfterBypass();
