@@ -9,12 +9,19 @@ function(quorvel_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock quorvel_warnings)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-    # A list of labels must reach ctest as one property value.
-    string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES LABELS "${labels}" TIMEOUT 600)
+        TEST_LIST ${name}_TESTS)
+
+    # gtest_discover_tests flattens a list of labels into separate properties,
+    # so the labels are applied by a script that ctest runs after discovery.
+    set(label_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+    file(WRITE ${label_script}
+        "if(${name}_TESTS)\n"
+        "    set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\" TIMEOUT 600)\n"
+        "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${label_script})
 endfunction()
 
 # quorvel_add_fuzzer(<name> SOURCES ... [LIBRARIES ...] CORPUS <dir>)

@@ -18,8 +18,11 @@ constexpr ParameterScale releaseScale { 1, 1000.0f, 0.0f };
 constexpr ParameterScale maxPeakScale { 2, 20.0f, -10.0f };
 constexpr ParameterScale gainScale { 3, 60.0f, 0.0f };
 
+// Indexed by parameter index.
+constexpr ParameterScale scalesByParameterIndex[] = { attackScale, releaseScale, maxPeakScale, gainScale };
+
 /** A stored value may lie outside 0..1 (a host or a saved state may put it there);
-        the controls show it at the nearest end of their scale and NaN at the bottom. */
+    the controls show it at the nearest end of their scale and NaN at the bottom. */
 float clampNormalised (float normalised) noexcept
 {
     if (! (normalised > 0.0f))
@@ -326,22 +329,13 @@ void KestruneAudioProcessorEditor::buttonClicked (juce::Button* button)
 
 void KestruneAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
 {
-    const ParameterScale* mapping = nullptr;
+    const int index = getParameterIndexFor (slider);
 
-    if (slider == sliderAttack.get())
-        mapping = &attackScale;
-    else if (slider == sliderRelease.get())
-        mapping = &releaseScale;
-    else if (slider == sliderThreshold.get())
-        mapping = &maxPeakScale;
-    else if (slider == sliderGain.get())
-        mapping = &gainScale;
-
-    if (mapping == nullptr)
+    if (index < 0)
         return;
 
-    if (auto* parameter = audioProcessor.getParameterObject (mapping->parameterIndex))
-        parameter->setValueNotifyingHost (normalisedFromSliderValue (slider->getValue(), *mapping));
+    if (auto* parameter = audioProcessor.getParameterObject (index))
+        parameter->setValueNotifyingHost (normalisedFromSliderValue (slider->getValue(), scalesByParameterIndex[index]));
 }
 
 void KestruneAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)

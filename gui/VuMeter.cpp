@@ -42,7 +42,7 @@ void VuMeter::resized()
 
 void VuMeter::drawLevelBar (juce::Graphics& g, const juce::Image& image, int width, int height, float level)
 {
-    // Written so that NaN fails the test: no non-finite value reaches an int conversion.
+    // NaN fails this comparison too, so no non-finite value reaches an int conversion.
     if (! (level > 0.0f))
         return;
 

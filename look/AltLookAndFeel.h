@@ -55,5 +55,5 @@ protected:
     static float clampProportion (float proportion) noexcept;
 
 private:
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AltLookAndFeel)
+    JUCE_DECLARE_NON_COPYABLE (AltLookAndFeel)
 };

@@ -21,5 +21,5 @@ public:
     juce::Slider::SliderLayout getSliderLayout (juce::Slider& slider) override;
 
 private:
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AltLookAndFeel_Gain)
+    JUCE_DECLARE_NON_COPYABLE (AltLookAndFeel_Gain)
 };

@@ -36,5 +36,5 @@ private:
     // Track from the top of the slot down to the thumb, thumb at thumbTop.
     static void drawFader (juce::Graphics& g, int width, int thumbTop);
 
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AltLookAndFeel_MaxPeak)
+    JUCE_DECLARE_NON_COPYABLE (AltLookAndFeel_MaxPeak)
 };

@@ -17,5 +17,5 @@ public:
                                bool isButtonDown) override;
 
 private:
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AltLookAndFeel_transparentButton)
+    JUCE_DECLARE_NON_COPYABLE (AltLookAndFeel_transparentButton)
 };

@@ -1,6 +1,7 @@
 #include "processor/KestruneAudioProcessor.h"
 
 #include "gui/KestruneAudioProcessorEditor.h"
+#include "look/BrellickLookAndFeel.h"
 #include "processor/PluginState.h"
 #include "processor/ProcessorParameter.h"
 
@@ -21,8 +22,8 @@ constexpr float limiterInitialReleaseMs = 1000.0f;
 constexpr float limiterInitialThreshold = 0.0f;
 
 // Work per call of the limiter is bounded by this; longer host blocks are
-// processed in pieces, each exactly like a host block of its own.
-constexpr int maxPieceLength = 8192;
+// processed in segments, each exactly like a host block of its own.
+constexpr int maxSegmentLength = 8192;
 
 const char* const parameterNames[] = { "Attack Time", "Release Time", "Max Peak Level", "Input Gain" };
 constexpr float parameterDefaults[] = { 0.025f, 0.02f, 0.5f, 0.0f };
@@ -106,8 +107,8 @@ KestruneAudioProcessor::KestruneAudioProcessor()
                                 .withInput ("Input", juce::AudioChannelSet::discreteChannels (numLimiterChannels), true)
                                 .withOutput ("Output", juce::AudioChannelSet::discreteChannels (numLimiterChannels), true))
     , history ((size_t) (numLimiterChannels * historyLength), 0.0f)
-    , glideFactors ((size_t) maxPieceLength, 0.0f)
-    , scratch ((size_t) (numLimiterChannels * maxPieceLength), 0.0f)
+    , glideFactors ((size_t) maxSegmentLength, 0.0f)
+    , scratch ((size_t) (numLimiterChannels * maxSegmentLength), 0.0f)
 {
     for (auto& level : vuLevels)
         level.store (0.0f);
@@ -201,11 +202,11 @@ void KestruneAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juc
 
     const int numSamples = buffer.getNumSamples();
 
-    for (int start = 0; start < numSamples; start += maxPieceLength)
-        processPiece (buffer, start, std::min (maxPieceLength, numSamples - start));
+    for (int start = 0; start < numSamples; start += maxSegmentLength)
+        processSegment (buffer, start, std::min (maxSegmentLength, numSamples - start));
 }
 
-void KestruneAudioProcessor::processPiece (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
+void KestruneAudioProcessor::processSegment (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
 {
     const int bufferChannels = buffer.getNumChannels();
     float* const* channels = buffer.getArrayOfWritePointers();
@@ -224,7 +225,7 @@ void KestruneAudioProcessor::processPiece (juce::AudioBuffer<float>& buffer, int
         }
         else
         {
-            limiterChannels[(size_t) ch] = scratch.data() + (size_t) ch * maxPieceLength;
+            limiterChannels[(size_t) ch] = scratch.data() + (size_t) ch * maxSegmentLength;
             juce::FloatVectorOperations::clear (limiterChannels[(size_t) ch], numSamples);
         }
     }
@@ -394,7 +395,7 @@ void KestruneAudioProcessor::refillLimiterAfterBypass()
     // so that processing resumes exactly where the bypassed output stopped.
     limiter->setNumChannels (numLimiterChannels);
 
-    const int length = std::min (limiter->getLatencySamples(), maxPieceLength);
+    const int length = std::min (limiter->getLatencySamples(), maxSegmentLength);
     const int start = (historyWritePosition - length) & (historyLength - 1);
     const int firstPart = std::min (length, historyLength - start);
 
@@ -403,7 +404,7 @@ void KestruneAudioProcessor::refillLimiterAfterBypass()
     for (int ch = 0; ch < numLimiterChannels; ++ch)
     {
         const float* const ring = history.data() + (size_t) ch * historyLength;
-        float* const samples = scratch.data() + (size_t) ch * maxPieceLength;
+        float* const samples = scratch.data() + (size_t) ch * maxSegmentLength;
 
         std::copy (ring + start, ring + start + firstPart, samples);
         std::copy (ring, ring + (length - firstPart), samples + firstPart);

@@ -35,6 +35,11 @@
 class KestruneAudioProcessor : public juce::AudioProcessor
 {
 public:
+    /** The look-and-feel shared by every instance in the process and made the
+        framework's default while at least one instance lives
+        (look/BrellickLookAndFeel.h). */
+    class BrellickLookAndFeel;
+
     static constexpr int numParameters = 4;
     static constexpr int numLimiterChannels = 4;
     static constexpr int numLevels = 8;
@@ -141,18 +146,17 @@ private:
 
     // Audio thread (or, with audio stopped, prepareToPlay and the constructor).
     void applyPendingChanges();
-    void processPiece (juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
+    void processSegment (juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
     void applyInputGain (float* const* channels, int numChannels, int numSamples);
     void writeHistory (const juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
     void refillLimiterAfterBypass();
     static void updateLevel (std::atomic<float>& level, float peak);
 
     //==============================================================================
-    // The process-wide shared look, the member
-    //     juce::SharedResourcePointer<BrellickLookAndFeel> sharedLookAndFeel;
-    // with its nested class, goes here when the look exists: ahead of the
-    // limiter, so that it is acquired before the limiter is created and
-    // released after the limiter is deleted.
+    // Ahead of the limiter, so that the shared look is acquired before the
+    // limiter is created and released after it is deleted. Held only to keep
+    // the look alive; never used otherwise.
+    juce::SharedResourcePointer<BrellickLookAndFeel> sharedLookAndFeel;
 
     std::unique_ptr<LookaheadLimiter> limiter;
 

@@ -11,7 +11,7 @@ namespace quorvel::test
 juce::Component* findChild (juce::Component& parent, const juce::String& name, int occurrence = 0);
 
 /** Paints `component` (and its children when asked) into a new ARGB image over a
-        fill of `background`. */
+    fill of `background`. */
 juce::Image render (juce::Component& component, juce::Colour background, bool withChildren = true);
 
 /** Paints only the component's own paint() over `background`. */
@@ -25,7 +25,7 @@ juce::MouseEvent makeMouseEvent (juce::Component& target,
                                  bool wasDragged);
 
 /** Delivers a press and a release at `position` (in `root`'s coordinates) to the
-        component that would receive them on screen, and returns that component. */
+    component that would receive them on screen, and returns that component. */
 juce::Component* clickAt (juce::Component& root, juce::Point<int> position);
 
 /** A vertical mouse drag on a slider: press, move by `pixelsUp`, release. */

@@ -370,7 +370,7 @@ TEST_F (EditorTest, NoReloadWithoutTheRefreshFlag)
 namespace
 {
 /** Lets another thread change "Input Gain" while the editor is reading the
-        parameters of a reload, after it has read that one. */
+    parameters of a reload, after it has read that one. */
 class ProcessorChangedDuringReload : public KestruneAudioProcessor
 {
 public:

@@ -11,7 +11,8 @@ using quorvel::test::render;
 
 namespace
 {
-/** An opaque picture, so that every pixel the meter draws can be seen. */
+/** An opaque picture, so that every pixel the meter draws can be seen. Scaling
+    softens its right edge by a step or two of alpha, hence the 250 in the checks. */
 juce::Image solidPicture (int width, int height)
 {
     juce::Image image (juce::Image::ARGB, width, height, true);

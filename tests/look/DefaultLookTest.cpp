@@ -1,27 +1,14 @@
 #include "look/DefaultLook.h"
 
 #include "look/AltLookAndFeel.h"
+#include "look/PostedMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-namespace juce
-{
-// The framework's own step of its message loop: dispatches one posted
-// message, or returns false at once when there is none.
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
-
 namespace
 {
-void runPostedMessages()
-{
-    while (juce::dispatchNextMessageOnSystemQueue (true))
-    {
-    }
-}
-
 juce::String defaultSansFaceName()
 {
     return juce::Font (14.0f).getTypefacePtr()->getName();

@@ -386,13 +386,13 @@ TEST_F (Audio, HoldsTheCeilingWhileParametersSweep)
             }
         }
 
-        MultiChannelSignal piece (4, 256);
+        MultiChannelSignal slice (4, 256);
 
         for (int ch = 0; ch < 4; ++ch)
-            std::copy_n (input.channels[(size_t) ch].begin() + block * 256, 256, piece.channels[(size_t) ch].begin());
+            std::copy_n (input.channels[(size_t) ch].begin() + block * 256, 256, slice.channels[(size_t) ch].begin());
 
-        const auto processed = runInBlocks (processor, piece, 256);
-        const auto modelled = model.run (piece, 256);
+        const auto processed = runInBlocks (processor, slice, 256);
+        const auto modelled = model.run (slice, 256);
         ASSERT_TRUE (sameSamples (modelled, processed)) << "block " << block;
         ASSERT_LE (largestMagnitude (processed), ceiling) << "block " << block;
     }
@@ -448,7 +448,7 @@ TEST_F (Audio, ProcessesEverySampleOfLongBlocks)
     model.prepare (48000);
     EXPECT_TRUE (sameSamples (model.run (input, 8192), whole));
 
-    // Three pieces and a block length that is no multiple of anything.
+    // Three segments and a block length that is no multiple of anything.
     const auto longer = ambisonicScene (20000, 48000.0, 2.0f, 42);
     KestruneAudioProcessor a, b;
     prepare (a, 48000.0);
@@ -885,7 +885,7 @@ TEST_F (SavedState, RestoresTheChannelFormatIndex)
 TEST_F (SavedState, RoundTripsEveryFloatExactly)
 {
     SignalRandom random (101);
-    const float special[] = { 1.0f / 3.0f, 0.1f, 5.0e-5f, 1.0e-7f, 1.5f, -0.25f, -0.0f, 1.0e30f, 16777217.0f, std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(), 0.99999994f };
+    const float unusual[] = { 1.0f / 3.0f, 0.1f, 5.0e-5f, 1.0e-7f, 1.5f, -0.25f, -0.0f, 1.0e30f, 16777217.0f, std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(), 0.99999994f };
 
     for (int round = 0; round < 300; ++round)
     {
@@ -894,7 +894,7 @@ TEST_F (SavedState, RoundTripsEveryFloatExactly)
 
         for (int index = 0; index < 4; ++index)
         {
-            values[(size_t) index] = round < (int) std::size (special) ? special[(size_t) (round + index) % std::size (special)]
+            values[(size_t) index] = round < (int) std::size (unusual) ? unusual[(size_t) (round + index) % std::size (unusual)]
                                                                        : random.unit();
             source.setParameter (index, values[(size_t) index]);
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared pieces of the processor tests: a host that drives a processor with
+// Shared parts of the processor tests: a host that drives a processor with
 // planar fixed-seed signals, and a plain model of what the processor must do
 // to a block, built on the reference limiter.
 

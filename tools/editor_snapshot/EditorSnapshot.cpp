@@ -47,8 +47,8 @@ bool writePicture (juce::Component& editor, const juce::File& folder, const char
 }
 
 /** One second of four sines at different levels: W well above the ceiling, the
-        others below it, so that input and output meters, the reduction and the
-        line all show something. */
+    others below it, so that input and output meters, the reduction and the
+    line all show something. */
 void playLoudSignal (KestruneAudioProcessor& processor)
 {
     processor.setPlayConfigDetails (4, 4, sampleRate, blockSize);
