@@ -1,7 +1,7 @@
 #include "processor/KestruneAudioProcessor.h"
 
+#include "gui/KestruneAudioProcessorEditor.h"
 #include "look/BrellickLookAndFeel.h"
-
 #include "processor/PluginState.h"
 #include "processor/ProcessorParameter.h"
 
@@ -456,12 +456,12 @@ bool KestruneAudioProcessor::producesMidi() const
 
 juce::AudioProcessorEditor* KestruneAudioProcessor::createEditor()
 {
-    return nullptr;
+    return new KestruneAudioProcessorEditor (*this);
 }
 
 bool KestruneAudioProcessor::hasEditor() const
 {
-    return false;
+    return true;
 }
 
 //==============================================================================

@@ -89,8 +89,7 @@ TEST_F (FreshProcessor, AnswersWithItsDefaults)
     EXPECT_EQ (processor.getTailLengthSeconds(), 0.0);
     EXPECT_TRUE (processor.acceptsMidi());
     EXPECT_FALSE (processor.producesMidi());
-    EXPECT_FALSE (processor.hasEditor());
-    EXPECT_EQ (processor.createEditor(), nullptr);
+    EXPECT_TRUE (processor.hasEditor()); // the editor itself is tested with the GUI
 
     EXPECT_TRUE (processor.parametersChanged.load());
     EXPECT_EQ (processor.idxInputConfig.load(), 0);
