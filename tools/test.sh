@@ -26,6 +26,9 @@ run_ctest() {
     ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" "$@"
 }
 
+echo "== Formatting"
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 echo "== Release build"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_WARNINGS_AS_ERRORS=ON
 cmake --build build/release -j"$jobs"
