@@ -1,0 +1,890 @@
+#include "formats/aax/AAX_CEffectParameters.h"
+
+#include "formats/aax/AAX_CString.h"
+#include "formats/aax/AAX_IParameter.h"
+#include "formats/aax/AAX_Identifiers.h"
+#include "formats/aax/AAX_VAutomationDelegate.h"
+#include "formats/aax/AAX_VController.h"
+#include "formats/aax/AAX_VTransport.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace
+{
+/** The one typed value a parameter answers, found by asking each accessor in turn. */
+struct TypedValue
+{
+    enum Kind
+    {
+        none,
+        floatValue,
+        int32Value,
+        boolValue,
+        doubleValue,
+        stringValue
+    };
+
+    Kind kind = none;
+    float asFloat = 0.0f;
+    int32_t asInt32 = 0;
+    bool asBool = false;
+    double asDouble = 0.0;
+    AAX_CString asString;
+};
+
+TypedValue readTypedValue (const AAX_IParameter& parameter)
+{
+    TypedValue typed;
+
+    if (parameter.GetValueAsFloat (&typed.asFloat))
+        typed.kind = TypedValue::floatValue;
+    else if (parameter.GetValueAsInt32 (&typed.asInt32))
+        typed.kind = TypedValue::int32Value;
+    else if (parameter.GetValueAsBool (&typed.asBool))
+        typed.kind = TypedValue::boolValue;
+    else if (parameter.GetValueAsDouble (&typed.asDouble))
+        typed.kind = TypedValue::doubleValue;
+    else if (parameter.GetValueAsString (&typed.asString))
+        typed.kind = TypedValue::stringValue;
+
+    return typed;
+}
+
+/** A stored double as a float; out-of-range values become infinities rather than undefined. */
+float narrowToFloat (double value)
+{
+    constexpr auto largest = static_cast<double> (std::numeric_limits<float>::max());
+
+    if (value > largest)
+        return std::numeric_limits<float>::infinity();
+
+    if (value < -largest)
+        return -std::numeric_limits<float>::infinity();
+
+    return static_cast<float> (value);
+}
+
+double clampedToUnitRange (double value)
+{
+    if (value > 1.0)
+        value = 1.0;
+
+    if (value < 0.0)
+        value = 0.0;
+
+    return value;
+}
+} // namespace
+
+//==============================================================================
+AAX_CEffectParameters::AAX_CEffectParameters() = default;
+
+AAX_CEffectParameters::~AAX_CEffectParameters()
+{
+    // A host that releases the object without uninitialising it must still get
+    // every reference back, and no parameter may outlive the delegate it
+    // unregisters from.
+    releaseHostObjects();
+}
+
+void AAX_CEffectParameters::releaseHostObjects()
+{
+    parameterRegistry.RemoveAllParameters();
+    parameterRegistry.Initialize (nullptr);
+    packetDispatcher.Reset();
+    controller.reset();
+    automationDelegate.reset();
+    transport.reset();
+}
+
+bool AAX_CEffectParameters::isExcluded (const char* parameterID) const
+{
+    return parameterID == nullptr || excludedIdentifiers.count (parameterID) != 0;
+}
+
+//==============================================================================
+ACFResult AAX_CEffectParameters::QueryInterface (const ACFGuid& interfaceID, void** outInterface)
+{
+    return GetOuterUnknown()->QueryInterface (interfaceID, outInterface);
+}
+
+uint32_t AAX_CEffectParameters::AddRef()
+{
+    return GetOuterUnknown()->AddRef();
+}
+
+uint32_t AAX_CEffectParameters::Release()
+{
+    return GetOuterUnknown()->Release();
+}
+
+ACFResult AAX_CEffectParameters::InternalQueryInterface (const ACFGuid& interfaceID, void** outInterface)
+{
+    if (interfaceID == kIID_AAX_IACFEffectParameters || interfaceID == kIID_AAX_IACFEffectParameters_V2)
+    {
+        if (outInterface == nullptr)
+            return kAAX_ErrorNullObject;
+
+        if (interfaceID == kIID_AAX_IACFEffectParameters)
+            *outInterface = static_cast<AAX_IACFEffectParameters*> (this);
+        else
+            *outInterface = static_cast<AAX_IACFEffectParameters_V2*> (this);
+
+        AddRef();
+        return kAAX_Success;
+    }
+
+    return CACFUnknown::InternalQueryInterface (interfaceID, outInterface);
+}
+
+//==============================================================================
+AAX_Result AAX_CEffectParameters::Initialize (IACFUnknown* hostUnknown)
+{
+    // A second initialisation must not leave the first one's parameters
+    // registered with a delegate that is about to be replaced.
+    if (controller != nullptr || automationDelegate != nullptr || transport != nullptr)
+        Uninitialize();
+
+    controller = std::make_unique<AAX_VController> (hostUnknown);
+    automationDelegate = std::make_unique<AAX_VAutomationDelegate> (hostUnknown);
+    transport = std::make_unique<AAX_VTransport> (hostUnknown);
+
+    parameterRegistry.Initialize (automationDelegate.get());
+    packetDispatcher.Initialize (controller.get(), this);
+
+    const auto result = EffectInit();
+
+    if (result != kAAX_Success)
+        return result;
+
+    AAX_CString bypassID;
+    GetMasterBypassParameter (&bypassID);
+    ExcludeParameterFromChunk (bypassID.CString());
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::Uninitialize()
+{
+    releaseHostObjects();
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::EffectInit()
+{
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::NotificationReceived (uint32_t notificationType, const void* data, uint32_t dataSize)
+{
+    if (notificationType != kPreviewNotification)
+        return kAAX_Success;
+
+    auto* preview = parameterRegistry.GetParameterByID (kPreviewID);
+
+    if (preview == nullptr)
+        return kAAX_Success;
+
+    int32_t state = 0;
+
+    if (data == nullptr || dataSize < sizeof (state))
+        return kAAX_ErrorNullObject;
+
+    std::memcpy (&state, data, sizeof (state));
+    preview->SetValueWithBool (state != 0);
+    return kAAX_Success;
+}
+
+//==============================================================================
+AAX_Result AAX_CEffectParameters::GetNumberOfParameters (int32_t* outCount)
+{
+    if (outCount == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outCount = parameterRegistry.NumParameters();
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetMasterBypassParameter (AAX_IString* outIdentifier)
+{
+    if (outIdentifier == nullptr)
+        return kAAX_ErrorNullObject;
+
+    outIdentifier->Set (parameterRegistry.GetParameterByID (kMasterBypassID) != nullptr ? kMasterBypassID : "");
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (const char* parameterID, AAX_CBoolean* outAutomatable)
+{
+    if (outAutomatable == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outAutomatable = 0;
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    *outAutomatable = parameter->Automatable() ? 1 : 0;
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (const char* parameterID, int32_t* outSteps)
+{
+    if (outSteps == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    const auto steps = static_cast<int32_t> (parameter->GetNumberOfSteps());
+
+    if (steps < 0)
+        return kAAX_ErrorNegativeSteps;
+
+    *outSteps = steps;
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterName (const char* parameterID, AAX_IString* outName)
+{
+    if (outName == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+    outName->Set (parameter != nullptr ? parameter->Name().CString() : "");
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (const char* parameterID, AAX_IString* outName, int32_t length)
+{
+    constexpr uint32_t longestConsidered = 255;
+
+    if (outName == nullptr)
+        return kAAX_ErrorConversionFailed;
+
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+    {
+        outName->Set ("");
+        return kAAX_Success;
+    }
+
+    const auto& shortened = parameter->ShortenedName (length);
+    const std::string work (shortened.CString(), shortened.Length() < longestConsidered ? shortened.Length() : longestConsidered);
+
+    if (work.empty())
+        return kAAX_Success;
+
+    // Names may offer several lines, each a version of the name on its own;
+    // the longest that fits wins, the first of equals.
+    std::vector<std::string> candidates;
+    size_t lineStart = 0;
+
+    while (lineStart < work.size())
+    {
+        const auto lineEnd = work.find ('\n', lineStart);
+
+        if (lineEnd == std::string::npos)
+        {
+            candidates.push_back (work.substr (lineStart));
+            break;
+        }
+
+        candidates.push_back (work.substr (lineStart, lineEnd - lineStart));
+        lineStart = lineEnd + 1;
+    }
+
+    int64_t bestLength = 0;
+
+    for (const auto& candidate : candidates)
+    {
+        const auto candidateLength = static_cast<int64_t> (candidate.size());
+
+        if (candidateLength > bestLength && candidateLength <= length)
+        {
+            outName->Set (candidate.c_str());
+            bestLength = candidateLength;
+        }
+    }
+
+    if (bestLength > 0)
+        return kAAX_Success;
+
+    if (length < 1)
+        outName->Set ("");
+    else
+        shortened.SubString (0, static_cast<uint32_t> (length), outName);
+
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (const char* parameterID, double* outValue)
+{
+    if (outValue == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    *outValue = parameter->GetNormalizedDefaultValue();
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (const char* parameterID, double value)
+{
+    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    parameter->SetNormalizedDefaultValue (value);
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterType (const char* parameterID, int32_t* outType)
+{
+    if (outType == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    *outType = parameter->GetType();
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterOrientation (const char* parameterID, int32_t* outOrientation)
+{
+    if (outOrientation == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    *outOrientation = parameter->GetOrientation();
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameter (const char* parameterID, AAX_IParameter** outParameter)
+{
+    if (outParameter == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outParameter = parameterRegistry.GetParameterByID (parameterID);
+    return *outParameter != nullptr ? kAAX_Success : kAAX_ErrorUnknownParameter;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterIndex (const char* parameterID, int32_t* outIndex)
+{
+    if (outIndex == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outIndex = parameterRegistry.GetParameterIndex (parameterID);
+    return *outIndex >= 0 ? kAAX_Success : kAAX_ErrorUnknownParameter;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterIDFromIndex (int32_t index, AAX_IString* outIdentifier)
+{
+    if (outIdentifier == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* parameter = parameterRegistry.GetParameter (index);
+
+    if (parameter == nullptr)
+    {
+        outIdentifier->Set ("");
+        return kAAX_ErrorUnknownParameter;
+    }
+
+    outIdentifier->Set (parameter->Identifier());
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterValueInfo (const char*, int32_t, int32_t* outValue)
+{
+    if (outValue != nullptr)
+        *outValue = 0;
+
+    return kAAX_ErrorUnsupported;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterValueFromString (const char* parameterID, double* outValue, const AAX_IString& text)
+{
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    if (outValue == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const AAX_CString copied (text);
+    double normalized = 0.0;
+
+    // The parameter writes its answer also when the text lies outside its
+    // range; the host is given a value only with success.
+    if (! parameter->GetNormalizedValueFromString (copied, &normalized))
+        return kAAX_ErrorConversionFailed;
+
+    *outValue = normalized;
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (const char* parameterID, double value, AAX_IString* outText, int32_t maxLength)
+{
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    if (outText == nullptr)
+        return kAAX_ErrorNullObject;
+
+    AAX_CString text;
+
+    if (! parameter->GetStringFromNormalizedValue (value, maxLength, text))
+        return kAAX_ErrorConversionFailed;
+
+    outText->Set (text.CString());
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterValueString (const char* parameterID, AAX_IString* outText, int32_t maxLength)
+{
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    if (outText == nullptr)
+        return kAAX_ErrorNullObject;
+
+    AAX_CString text;
+    parameter->GetValueString (maxLength, &text);
+    outText->Set (text.CString());
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (const char* parameterID, double* outValue)
+{
+    if (outValue == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    *outValue = parameter->GetNormalizedValue();
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (const char* parameterID, double value)
+{
+    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    parameter->SetNormalizedValue (value);
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (const char* parameterID, double delta)
+{
+    double current = 0.0;
+    const auto result = GetParameterNormalizedValue (parameterID, &current);
+
+    if (result != kAAX_Success)
+        return result;
+
+    return SetParameterNormalizedValue (parameterID, clampedToUnitRange (current + delta));
+}
+
+AAX_Result AAX_CEffectParameters::TouchParameter (const char* parameterID)
+{
+    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    parameter->Touch();
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::ReleaseParameter (const char* parameterID)
+{
+    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    parameter->Release();
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::UpdateParameterTouch (const char*, AAX_CBoolean)
+{
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (const char* parameterID, double value, int32_t)
+{
+    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    parameter->UpdateNormalizedValue (value);
+    const auto result = packetDispatcher.SetDirty (parameterID, true);
+    changeCounter.fetch_add (1, std::memory_order_relaxed);
+    return result;
+}
+
+AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative (const char* parameterID, double delta)
+{
+    double current = 0.0;
+    const auto result = GetParameterNormalizedValue (parameterID, &current);
+
+    if (result != kAAX_Success)
+        return result;
+
+    return UpdateParameterNormalizedValue (parameterID, clampedToUnitRange (current + delta), 0);
+}
+
+AAX_Result AAX_CEffectParameters::GenerateCoefficients()
+{
+    return packetDispatcher.Dispatch();
+}
+
+AAX_Result AAX_CEffectParameters::ResetFieldData (uint32_t, void* data, uint32_t dataSize)
+{
+    if (dataSize == 0)
+        return kAAX_Success;
+
+    if (data == nullptr)
+        return kAAX_ErrorNullObject;
+
+    std::memset (data, 0, dataSize);
+    return kAAX_Success;
+}
+
+//==============================================================================
+AAX_Result AAX_CEffectParameters::GetNumberOfChunks (int32_t* outCount)
+{
+    if (outCount == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outCount = 1;
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetChunkIDFromIndex (int32_t index, uint32_t* outChunkID)
+{
+    if (outChunkID == nullptr)
+        return kAAX_ErrorNullObject;
+
+    if (index != 0)
+    {
+        *outChunkID = 0;
+        return kAAX_ErrorChunkIndexOutOfRange;
+    }
+
+    *outChunkID = kControlsChunkID;
+    return kAAX_Success;
+}
+
+void AAX_CEffectParameters::CollectChunkValues()
+{
+    chunkParser.Clear();
+
+    int32_t count = 0;
+    GetNumberOfParameters (&count);
+
+    for (int32_t index = 0; index < count; ++index)
+    {
+        const auto* parameter = parameterRegistry.GetParameter (index);
+
+        if (parameter == nullptr || isExcluded (parameter->Identifier()))
+            continue;
+
+        const auto* identifier = parameter->Identifier();
+        const auto typed = readTypedValue (*parameter);
+
+        switch (typed.kind)
+        {
+            case TypedValue::floatValue:
+                chunkParser.AddDouble (identifier, static_cast<double> (typed.asFloat));
+                break;
+            case TypedValue::int32Value:
+                chunkParser.AddInt32 (identifier, typed.asInt32);
+                break;
+            case TypedValue::boolValue:
+                chunkParser.AddInt32 (identifier, typed.asBool ? 1 : 0);
+                break;
+            case TypedValue::doubleValue:
+                chunkParser.AddDouble (identifier, typed.asDouble);
+                break;
+            case TypedValue::stringValue:
+                chunkParser.AddString (identifier, typed.asString);
+                break;
+            case TypedValue::none:
+                break;
+        }
+    }
+}
+
+AAX_Result AAX_CEffectParameters::GetChunkSize (uint32_t chunkID, uint32_t* outSize)
+{
+    if (outSize == nullptr)
+        return kAAX_ErrorNullObject;
+
+    if (chunkID != kControlsChunkID)
+    {
+        *outSize = 0;
+        return kAAX_ErrorChunkNotOurs;
+    }
+
+    CollectChunkValues();
+    lastReportedChunkSize = chunkParser.GetChunkDataSize();
+
+    if (lastReportedChunkSize < 0)
+        return kAAX_ErrorChunkSizeMismatch;
+
+    *outSize = static_cast<uint32_t> (lastReportedChunkSize);
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetChunk (uint32_t chunkID, AAX_SChunkRecord* chunk)
+{
+    if (chunkID != kControlsChunkID)
+        return kAAX_ErrorChunkNotOurs;
+
+    if (chunk == nullptr)
+        return kAAX_ErrorNullObject;
+
+    // The host sized the record from the last size reported; a chunk of any
+    // other size would not fit it.
+    CollectChunkValues();
+
+    if (lastReportedChunkSize <= 0 || chunkParser.GetChunkDataSize() != lastReportedChunkSize)
+        return kAAX_ErrorChunkSizeMismatch;
+
+    chunk->version = chunkParser.GetVersion();
+    std::memset (chunk->name, 0, sizeof (chunk->name));
+    std::strncpy (chunk->name, kControlsChunkName, sizeof (chunk->name) - 1);
+    return chunkParser.GetChunkData (chunk);
+}
+
+AAX_Result AAX_CEffectParameters::SetChunk (uint32_t chunkID, const AAX_SChunkRecord* chunk)
+{
+    if (chunkID != kControlsChunkID)
+        return kAAX_ErrorChunkNotOurs;
+
+    if (chunk == nullptr)
+        return kAAX_ErrorNullObject;
+
+    chunkParser.LoadChunk (chunk);
+
+    int32_t count = 0;
+    GetNumberOfParameters (&count);
+
+    for (int32_t index = 0; index < count; ++index)
+    {
+        auto* parameter = parameterRegistry.GetParameter (index);
+
+        if (parameter == nullptr || isExcluded (parameter->Identifier()))
+            continue;
+
+        const auto* identifier = parameter->Identifier();
+        double storedDouble = 0.0;
+        int32_t storedInt = 0;
+        AAX_CString storedText;
+
+        // A NaN in a stored value is damage, not a setting: the parameter keeps its value.
+        switch (readTypedValue (*parameter).kind)
+        {
+            case TypedValue::floatValue:
+                if (chunkParser.FindDouble (identifier, &storedDouble) && ! std::isnan (storedDouble))
+                    parameter->SetValueWithFloat (narrowToFloat (storedDouble));
+                break;
+            case TypedValue::int32Value:
+                if (chunkParser.FindInt32 (identifier, &storedInt))
+                    parameter->SetValueWithInt32 (storedInt);
+                break;
+            case TypedValue::boolValue:
+                if (chunkParser.FindInt32 (identifier, &storedInt))
+                    parameter->SetValueWithBool (storedInt != 0);
+                break;
+            case TypedValue::doubleValue:
+                if (chunkParser.FindDouble (identifier, &storedDouble) && ! std::isnan (storedDouble))
+                    parameter->SetValueWithDouble (storedDouble);
+                break;
+            case TypedValue::stringValue:
+                if (chunkParser.FindString (identifier, &storedText))
+                    parameter->SetValueWithString (storedText);
+                break;
+            case TypedValue::none:
+                break;
+        }
+    }
+
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SChunkRecord* chunk, AAX_CBoolean* outIsEqual)
+{
+    if (outIsEqual == nullptr || chunk == nullptr)
+        return kAAX_ErrorNullObject;
+
+    if (chunk->chunkID != kControlsChunkID)
+    {
+        *outIsEqual = 1;
+        return kAAX_Success;
+    }
+
+    *outIsEqual = 0;
+    chunkParser.LoadChunk (chunk);
+
+    int32_t count = 0;
+    GetNumberOfParameters (&count);
+
+    if (count == 0)
+    {
+        *outIsEqual = 1;
+        return kAAX_Success;
+    }
+
+    for (int32_t index = 0; index < count; ++index)
+    {
+        const auto* parameter = parameterRegistry.GetParameter (index);
+
+        if (parameter == nullptr || isExcluded (parameter->Identifier()))
+            continue;
+
+        const auto* identifier = parameter->Identifier();
+        const auto typed = readTypedValue (*parameter);
+        double storedDouble = 0.0;
+        int32_t storedInt = 0;
+        AAX_CString storedText;
+        bool equal = true;
+
+        switch (typed.kind)
+        {
+            case TypedValue::floatValue:
+                equal = chunkParser.FindDouble (identifier, &storedDouble) && typed.asFloat == narrowToFloat (storedDouble);
+                break;
+            case TypedValue::int32Value:
+                equal = chunkParser.FindInt32 (identifier, &storedInt) && typed.asInt32 == storedInt;
+                break;
+            case TypedValue::boolValue:
+                equal = chunkParser.FindInt32 (identifier, &storedInt) && typed.asBool == (storedInt != 0);
+                break;
+            case TypedValue::doubleValue:
+                equal = chunkParser.FindDouble (identifier, &storedDouble) && narrowToFloat (typed.asDouble) == narrowToFloat (storedDouble);
+                break;
+            case TypedValue::stringValue:
+                equal = chunkParser.FindString (identifier, &storedText) && typed.asString == storedText;
+                break;
+            case TypedValue::none:
+                break;
+        }
+
+        if (! equal)
+            return kAAX_Success;
+    }
+
+    *outIsEqual = 1;
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::GetNumberOfChanges (int32_t* outCount)
+{
+    if (outCount == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto changes = changeCounter.load (std::memory_order_relaxed);
+
+    if (changes >= 0)
+        *outCount = changes;
+
+    return kAAX_Success;
+}
+
+void AAX_CEffectParameters::IncrementChangeCounter()
+{
+    changeCounter.fetch_add (1, std::memory_order_relaxed);
+}
+
+//==============================================================================
+AAX_Result AAX_CEffectParameters::DefaultSlot40()
+{
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::DefaultSlot41()
+{
+    return kAAX_ErrorUnsupported;
+}
+
+AAX_Result AAX_CEffectParameters::DefaultSlot42 (int32_t, int32_t, int32_t, int32_t* outFourth)
+{
+    if (outFourth != nullptr)
+        *outFourth = 0;
+
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::DefaultSlot43()
+{
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::DefaultSlot44()
+{
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::DefaultSlot45()
+{
+    return kAAX_ErrorUnsupported;
+}
+
+AAX_Result AAX_CEffectParameters::DefaultSlot46()
+{
+    return kAAX_Success;
+}
+
+AAX_Result AAX_CEffectParameters::DefaultSlot47()
+{
+    return kAAX_Success;
+}
+
+//==============================================================================
+AAX_VController* AAX_CEffectParameters::Controller()
+{
+    return controller.get();
+}
+
+AAX_VTransport* AAX_CEffectParameters::Transport()
+{
+    return transport.get();
+}
+
+void AAX_CEffectParameters::ExcludeParameterFromChunk (const char* parameterID)
+{
+    if (parameterID != nullptr)
+        excludedIdentifiers.insert (parameterID);
+}
