@@ -9,10 +9,12 @@ function(quorvel_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock quorvel_warnings)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    # A list of labels must reach ctest as one property value.
+    string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 600)
+        PROPERTIES LABELS "${labels}" TIMEOUT 600)
 endfunction()
 
 # quorvel_add_fuzzer(<name> SOURCES ... [LIBRARIES ...] CORPUS <dir>)
