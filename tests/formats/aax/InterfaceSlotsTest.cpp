@@ -8,6 +8,7 @@
 #include "formats/aax/AAX_IACFComponentDescriptor.h"
 #include "formats/aax/AAX_IACFController.h"
 #include "formats/aax/AAX_IACFEffectDescriptor.h"
+#include "formats/aax/AAX_IACFEffectParameters.h"
 #include "formats/aax/AAX_IACFHostServices.h"
 #include "formats/aax/AAX_IACFPropertyMap.h"
 #include "formats/aax/AAX_IACFTransport.h"
@@ -170,6 +171,55 @@ TEST (HostInterfaceSlots, Transport)
     EXPECT_SLOT (AAX_IACFTransport_V2, GetTimeCodeInfo, 14);
     EXPECT_SLOT (AAX_IACFTransport_V2, GetFeetFramesInfo, 15);
     EXPECT_SLOT (AAX_IACFTransport_V2, IsMetronomeEnabled, 16);
+}
+
+TEST (HostInterfaceSlots, EffectParameters)
+{
+    EXPECT_SLOT (AAX_IACFEffectParameters, Initialize, 3);
+    EXPECT_SLOT (AAX_IACFEffectParameters, Uninitialize, 4);
+    EXPECT_SLOT (AAX_IACFEffectParameters, NotificationReceived, 5);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetNumberOfParameters, 6);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetMasterBypassParameter, 7);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterIsAutomatable, 8);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterNumberOfSteps, 9);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterName, 10);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterNameOfLength, 11);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterDefaultNormalizedValue, 12);
+    EXPECT_SLOT (AAX_IACFEffectParameters, SetParameterDefaultNormalizedValue, 13);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterType, 14);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterOrientation, 15);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameter, 16);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterIndex, 17);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterIDFromIndex, 18);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterValueInfo, 19);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterValueFromString, 20);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterStringFromValue, 21);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterValueString, 22);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetParameterNormalizedValue, 23);
+    EXPECT_SLOT (AAX_IACFEffectParameters, SetParameterNormalizedValue, 24);
+    EXPECT_SLOT (AAX_IACFEffectParameters, SetParameterNormalizedRelative, 25);
+    EXPECT_SLOT (AAX_IACFEffectParameters, TouchParameter, 26);
+    EXPECT_SLOT (AAX_IACFEffectParameters, ReleaseParameter, 27);
+    EXPECT_SLOT (AAX_IACFEffectParameters, UpdateParameterTouch, 28);
+    EXPECT_SLOT (AAX_IACFEffectParameters, UpdateParameterNormalizedValue, 29);
+    EXPECT_SLOT (AAX_IACFEffectParameters, UpdateParameterNormalizedRelative, 30);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GenerateCoefficients, 31);
+    EXPECT_SLOT (AAX_IACFEffectParameters, ResetFieldData, 32);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetNumberOfChunks, 33);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetChunkIDFromIndex, 34);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetChunkSize, 35);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetChunk, 36);
+    EXPECT_SLOT (AAX_IACFEffectParameters, SetChunk, 37);
+    EXPECT_SLOT (AAX_IACFEffectParameters, CompareActiveChunk, 38);
+    EXPECT_SLOT (AAX_IACFEffectParameters, GetNumberOfChanges, 39);
+    EXPECT_SLOT (AAX_IACFEffectParameters_V2, DefaultSlot40, 40);
+    EXPECT_SLOT (AAX_IACFEffectParameters_V2, DefaultSlot41, 41);
+    EXPECT_SLOT (AAX_IACFEffectParameters_V2, DefaultSlot42, 42);
+    EXPECT_SLOT (AAX_IACFEffectParameters_V2, DefaultSlot43, 43);
+    EXPECT_SLOT (AAX_IACFEffectParameters_V2, DefaultSlot44, 44);
+    EXPECT_SLOT (AAX_IACFEffectParameters_V2, DefaultSlot45, 45);
+    EXPECT_SLOT (AAX_IACFEffectParameters_V2, DefaultSlot46, 46);
+    EXPECT_SLOT (AAX_IACFEffectParameters_V2, DefaultSlot47, 47);
 }
 
 TEST (HostInterfaceSlots, ViewContainer)
