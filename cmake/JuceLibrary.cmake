@@ -16,6 +16,9 @@ target_link_libraries(quorvel_juce
         juce::juce_audio_processors
     PUBLIC
         juce::juce_recommended_config_flags
+        # Debian's JUCE decodes and encodes PNG and JPEG with the system's
+        # libpng and libjpeg instead of bundled copies.
+        juce::pkgconfig_JUCE_IMG_LINUX_DEPS
         Threads::Threads
         ${CMAKE_DL_LIBS})
 
@@ -26,6 +29,7 @@ target_compile_definitions(quorvel_juce
         JUCE_USE_FLAC=0
         JUCE_USE_OGGVORBIS=0
         JUCE_USE_MP3AUDIOFORMAT=0
+        JUCE_PLUGINHOST_VST=1
         JUCE_PLUGINHOST_VST3=0
         JUCE_PLUGINHOST_LADSPA=0
         JUCE_PLUGINHOST_LV2=0
@@ -44,6 +48,20 @@ target_compile_definitions(quorvel_juce
 target_include_directories(quorvel_juce
     SYSTEM INTERFACE
         $<TARGET_PROPERTY:quorvel_juce,INCLUDE_DIRECTORIES>)
+
+# The VST 2 hosting code (used by the renderer and the plug-in tests) compiles
+# against the small header shim in tools/vst2-host-shim. It is passed as a
+# compile option rather than an include directory, because the include
+# directories above are handed on to every consumer, and the plug-in's own code
+# must never see it. -Wno-cpp quiets the #warning notes of fst's header.
+target_compile_options(quorvel_juce PRIVATE "-I${PROJECT_SOURCE_DIR}/tools/vst2-host-shim" -Wno-cpp)
+
+# A host and a plug-in each describe the VST 2 record with their own types, so
+# clang's check of function types across calls through pointers cannot hold for
+# the entry point and the callbacks between them.
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND QUORVEL_SANITIZE MATCHES "undefined")
+    target_compile_options(quorvel_juce PRIVATE -fno-sanitize=function)
+endif()
 
 set_target_properties(quorvel_juce PROPERTIES
     POSITION_INDEPENDENT_CODE ON

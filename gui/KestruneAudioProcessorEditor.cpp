@@ -1,0 +1,404 @@
+#include "gui/KestruneAudioProcessorEditor.h"
+
+#include "processor/KestruneAudioProcessor.h"
+#include "resources/BinaryData.h"
+
+namespace
+{
+/** How a slider maps to its parameter: value = normalised x scale + offset. */
+struct ParameterScale
+{
+    int parameterIndex;
+    float scale;
+    float offset;
+};
+
+constexpr ParameterScale attackScale { 0, 40.0f, 0.0f };
+constexpr ParameterScale releaseScale { 1, 1000.0f, 0.0f };
+constexpr ParameterScale maxPeakScale { 2, 20.0f, -10.0f };
+constexpr ParameterScale gainScale { 3, 60.0f, 0.0f };
+
+/** A stored value may lie outside 0..1 (a host or a saved state may put it there);
+        the controls show it at the nearest end of their scale and NaN at the bottom. */
+float clampNormalised (float normalised) noexcept
+{
+    if (! (normalised > 0.0f))
+        return 0.0f;
+
+    return normalised < 1.0f ? normalised : 1.0f;
+}
+
+double sliderValueFromNormalised (float normalised, const ParameterScale& mapping) noexcept
+{
+    return (double) (clampNormalised (normalised) * mapping.scale + mapping.offset);
+}
+
+float normalisedFromSliderValue (double value, const ParameterScale& mapping) noexcept
+{
+    return (float) ((value - (double) mapping.offset) / (double) mapping.scale);
+}
+
+struct SliderColours
+{
+    juce::uint32 background;
+    juce::uint32 thumb;
+    bool hasTrack;
+    juce::uint32 track;
+    juce::uint32 textBoxText;
+    juce::uint32 textBoxBackground;
+};
+
+// The two knobs on black take black tracks; the gain knob and the fader show none.
+constexpr SliderColours knobColours { 0xFF000000, 0xFF000000, true, 0xFF000000, 0xFFD7D7D7, 0x5092928D };
+constexpr SliderColours gainColours { 0x00000000, 0xFFEEEEEE, false, 0, 0xFFD7D7D7, 0x5092928D };
+constexpr SliderColours faderColours { 0x00000000, 0xFFEEEEEE, false, 0, 0xFF6F6F6F, 0x0092928D };
+
+constexpr juce::uint32 rotaryFillColour = 0x7FFDFDFD;
+constexpr juce::uint32 rotaryOutlineColour = 0xFF797979;
+constexpr juce::uint32 textBoxHighlightColour = 0x3AFFFFFF;
+constexpr juce::uint32 textBoxOutlineColour = 0x00B9B9B9;
+
+const juce::Colour titleButtonColour { 0x00BBBBFF };
+const juce::Colour titleButtonOnColour { 0x48E8E8E8 };
+const juce::Colour noOverlay { 0x00000000 };
+
+constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
+                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
+
+constexpr int fuMaIndex = 1;
+
+void setUpSlider (juce::Slider& slider,
+                  juce::Slider::TextEntryBoxPosition textBoxPosition,
+                  int textBoxWidth,
+                  int textBoxHeight,
+                  const SliderColours& colours,
+                  juce::Slider::Listener& listener)
+{
+    slider.setSliderStyle (juce::Slider::RotaryVerticalDrag);
+    slider.setTextBoxStyle (textBoxPosition, false, textBoxWidth, textBoxHeight);
+    slider.setColour (juce::Slider::backgroundColourId, juce::Colour (colours.background));
+    slider.setColour (juce::Slider::thumbColourId, juce::Colour (colours.thumb));
+
+    if (colours.hasTrack)
+        slider.setColour (juce::Slider::trackColourId, juce::Colour (colours.track));
+
+    slider.setColour (juce::Slider::rotarySliderFillColourId, juce::Colour (rotaryFillColour));
+    slider.setColour (juce::Slider::rotarySliderOutlineColourId, juce::Colour (rotaryOutlineColour));
+    slider.setColour (juce::Slider::textBoxTextColourId, juce::Colour (colours.textBoxText));
+    slider.setColour (juce::Slider::textBoxBackgroundColourId, juce::Colour (colours.textBoxBackground));
+    slider.setColour (juce::Slider::textBoxHighlightColourId, juce::Colour (textBoxHighlightColour));
+    slider.setColour (juce::Slider::textBoxOutlineColourId, juce::Colour (textBoxOutlineColour));
+    slider.addListener (&listener);
+}
+
+juce::Image loadImage (const void* data, int size)
+{
+    return juce::ImageCache::getFromMemory (data, size);
+}
+
+juce::Image captionFor (int inputConfig)
+{
+    return inputConfig == fuMaIndex ? loadImage (BinaryData::captionFuMa_png, BinaryData::captionFuMa_pngSize)
+                                    : loadImage (BinaryData::captionAmbiX_png, BinaryData::captionAmbiX_pngSize);
+}
+} // namespace
+
+KestruneAudioProcessorEditor::KestruneAudioProcessorEditor (KestruneAudioProcessor& processorToEdit)
+    : juce::AudioProcessorEditor (processorToEdit)
+    , audioProcessor (processorToEdit)
+{
+    const auto gear = loadImage (BinaryData::gear_png, BinaryData::gear_pngSize);
+
+    engrenage = std::make_unique<juce::ImageButton> ("engrenage");
+    addAndMakeVisible (engrenage.get());
+    engrenage->setButtonText (juce::translate ("new button"));
+    engrenage->addListener (this);
+    engrenage->setImages (false, true, true, gear, 0.85f, noOverlay, gear, 1.0f, noOverlay, gear, 0.5f, noOverlay, 0.0f);
+
+    auto makeMeter = [this] (int levelIndex, const char* name)
+    {
+        auto meter = std::make_unique<VuMeter> (&audioProcessor, levelIndex);
+        addAndMakeVisible (meter.get());
+        meter->setName (name);
+        return meter;
+    };
+
+    vuMeter0 = makeMeter (0, "vuMeter");
+    vuMeter1 = makeMeter (1, "vuMeter");
+    vuMeter2 = makeMeter (2, "vuMeter");
+    vuMeter3 = makeMeter (3, "vuMeter");
+    vuMeter4 = makeMeter (4, "vuMeter");
+    vuMeter5 = makeMeter (5, "vuMeter");
+
+    sliderGain = std::make_unique<juce::Slider> ("sliderGain");
+    addAndMakeVisible (sliderGain.get());
+    setUpSlider (*sliderGain, juce::Slider::TextBoxRight, 45, 15, gainColours, *this);
+
+    // Invisible: its look draws no background and its text is empty.
+    titleButton = std::make_unique<juce::TextButton> ("new button");
+    addAndMakeVisible (titleButton.get());
+    titleButton->setButtonText (juce::String());
+    titleButton->setConnectedEdges (allEdgesConnected);
+    titleButton->addListener (this);
+    titleButton->setColour (juce::TextButton::buttonColourId, titleButtonColour);
+    titleButton->setColour (juce::TextButton::buttonOnColourId, titleButtonOnColour);
+
+    vuMeter6 = makeMeter (6, "vuMeter");
+    vuMeter7 = makeMeter (7, "vuMeter");
+
+    sliderAttack = std::make_unique<juce::Slider> ("sliderAttack");
+    addAndMakeVisible (sliderAttack.get());
+    setUpSlider (*sliderAttack, juce::Slider::TextBoxRight, 55, 15, knobColours, *this);
+
+    sliderRelease = std::make_unique<juce::Slider> ("sliderRelease");
+    addAndMakeVisible (sliderRelease.get());
+    setUpSlider (*sliderRelease, juce::Slider::TextBoxRight, 55, 15, knobColours, *this);
+
+    // Keeps the rotary style; its look draws it as a vertical fader.
+    sliderThreshold = std::make_unique<juce::Slider> ("sliderThreshold");
+    addAndMakeVisible (sliderThreshold.get());
+    setUpSlider (*sliderThreshold, juce::Slider::TextBoxBelow, 40, 12, faderColours, *this);
+
+    vuMeterGainReduction = makeMeter (-1, "vuMeterGainReduction");
+
+    blueLine = std::make_unique<BlueLine>();
+    addAndMakeVisible (blueLine.get());
+    blueLine->setName ("blueLine");
+
+    backgroundImage = loadImage (BinaryData::background_jpg, BinaryData::background_jpgSize);
+    inputCaptionImage = captionFor (0);
+    outputCaptionImage = inputCaptionImage;
+
+    setSize (editorWidth, editorHeight);
+
+    // The welcome panel is added last so that it lies above the option panel.
+    optionGUI = std::make_unique<OptionGUI> (&audioProcessor);
+    addChildComponent (optionGUI.get());
+    welcomeGUI = std::make_unique<WelcomeGUI>();
+    addChildComponent (welcomeGUI.get());
+
+    audioProcessor.parametersChanged.store (true);
+
+    sliderAttack->setTextValueSuffix (" ms");
+    sliderRelease->setTextValueSuffix (" ms");
+    sliderThreshold->setTextValueSuffix (" dB");
+    sliderGain->setTextValueSuffix (" dB");
+
+    sliderAttack->setRange (0.0, 40.0, 0.1);
+    sliderRelease->setRange (0.0, 1000.0, 1.0);
+    sliderThreshold->setRange (-10.0, 10.0, 1.0);
+    sliderGain->setRange (0.0, 60.0, 1.0);
+
+    // The values a fresh processor starts with.
+    sliderAttack->setDoubleClickReturnValue (true, 1.0);
+    sliderRelease->setDoubleClickReturnValue (true, 20.0);
+    sliderThreshold->setDoubleClickReturnValue (true, 0.0);
+    sliderGain->setDoubleClickReturnValue (true, 0.0);
+
+    sliderAttack->setSkewFactor (0.54);
+    sliderRelease->setSkewFactor (0.4);
+    sliderGain->setSkewFactor (0.5);
+    sliderThreshold->setMouseDragSensitivity (100);
+
+    titleButton->setLookAndFeel (&transparentButtonLookAndFeel);
+    sliderAttack->setLookAndFeel (&altLookAndFeel);
+    sliderRelease->setLookAndFeel (&altLookAndFeel);
+    sliderThreshold->setLookAndFeel (&maxPeakLookAndFeel);
+    sliderGain->setLookAndFeel (&gainLookAndFeel);
+
+    const auto inputBar = loadImage (BinaryData::vuMeterInput_png, BinaryData::vuMeterInput_pngSize);
+    const auto outputBar = loadImage (BinaryData::vuMeterOutput_png, BinaryData::vuMeterOutput_pngSize);
+
+    for (auto* meter : { vuMeter0.get(), vuMeter1.get(), vuMeter2.get(), vuMeter3.get() })
+        meter->meterImage = inputBar;
+
+    for (auto* meter : { vuMeter4.get(), vuMeter5.get(), vuMeter6.get(), vuMeter7.get() })
+        meter->meterImage = outputBar;
+
+    vuMeterGainReduction->meterImage = loadImage (BinaryData::gainReductionBar_png, BinaryData::gainReductionBar_pngSize);
+    vuMeterGainReduction->gainReductionMode = true;
+
+    engrenage->setTriggeredOnMouseDown (true);
+
+    shownInputConfig = 0;
+    loadFromProcessor();
+
+    startTimer (refreshIntervalMs);
+}
+
+KestruneAudioProcessorEditor::~KestruneAudioProcessorEditor()
+{
+    stopTimer();
+
+    optionGUI.reset();
+
+    // Every component that uses one of the look members goes before it.
+    engrenage.reset();
+    vuMeter0.reset();
+    vuMeter1.reset();
+    vuMeter2.reset();
+    vuMeter3.reset();
+    vuMeter4.reset();
+    vuMeter5.reset();
+    sliderGain.reset();
+    titleButton.reset();
+    vuMeter6.reset();
+    vuMeter7.reset();
+    sliderAttack.reset();
+    sliderRelease.reset();
+    sliderThreshold.reset();
+    vuMeterGainReduction.reset();
+    blueLine.reset();
+}
+
+void KestruneAudioProcessorEditor::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::black);
+
+    // An opaque colour draws the images at full opacity.
+    auto drawWhole = [&g] (const juce::Image& image, int x, int y, int width, int height)
+    {
+        g.setColour (juce::Colours::black);
+        g.drawImage (image, x, y, width, height, 0, 0, image.getWidth(), image.getHeight(), false);
+    };
+
+    drawWhole (backgroundImage, 0, 0, editorWidth, editorHeight);
+    drawWhole (inputCaptionImage, 48, 248, 69, 9);
+    drawWhole (outputCaptionImage, 217, 248, 69, 9);
+}
+
+void KestruneAudioProcessorEditor::resized()
+{
+    engrenage->setBounds (407, 5, 18, 18);
+    vuMeter0->setBounds (50, 76, 10, 162);
+    vuMeter1->setBounds (69, 76, 10, 162);
+    vuMeter2->setBounds (89, 76, 10, 162);
+    vuMeter3->setBounds (108, 76, 10, 162);
+    vuMeter4->setBounds (218, 76, 10, 162);
+    vuMeter5->setBounds (237, 76, 10, 162);
+    sliderGain->setBounds (10, 298, 114, 70);
+    titleButton->setBounds (0, 0, 208, 28);
+    vuMeter6->setBounds (257, 76, 10, 162);
+    vuMeter7->setBounds (276, 76, 10, 162);
+    sliderAttack->setBounds (153, 310, 113, 56);
+    sliderRelease->setBounds (312, 310, 113, 56);
+    sliderThreshold->setBounds (367, 71, 64, 137);
+    vuMeterGainReduction->setBounds (155, 30, 27, 250);
+
+    // The design position; every load moves the line to the parameter's height.
+    blueLine->setBounds (202, 76, 99, 3);
+}
+
+void KestruneAudioProcessorEditor::timerCallback()
+{
+    for (auto* meter : { vuMeter0.get(),
+                         vuMeter1.get(),
+                         vuMeter2.get(),
+                         vuMeter3.get(),
+                         vuMeter4.get(),
+                         vuMeter5.get(),
+                         vuMeter6.get(),
+                         vuMeter7.get(),
+                         vuMeterGainReduction.get() })
+        meter->repaint();
+
+    // Cleared before the parameters are read, so that a change landing during the load
+    // sets the flag again and is picked up by the next tick.
+    if (! audioProcessor.parametersChanged.exchange (false))
+        return;
+
+    if (loadFromProcessor())
+        repaint();
+}
+
+void KestruneAudioProcessorEditor::buttonClicked (juce::Button* button)
+{
+    juce::Component* panel = nullptr;
+
+    if (button == engrenage.get())
+        panel = optionGUI.get();
+    else if (button == titleButton.get())
+        panel = welcomeGUI.get();
+
+    if (panel != nullptr)
+        panel->setVisible (! panel->isVisible());
+}
+
+void KestruneAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
+{
+    const ParameterScale* mapping = nullptr;
+
+    if (slider == sliderAttack.get())
+        mapping = &attackScale;
+    else if (slider == sliderRelease.get())
+        mapping = &releaseScale;
+    else if (slider == sliderThreshold.get())
+        mapping = &maxPeakScale;
+    else if (slider == sliderGain.get())
+        mapping = &gainScale;
+
+    if (mapping == nullptr)
+        return;
+
+    if (auto* parameter = audioProcessor.getParameterObject (mapping->parameterIndex))
+        parameter->setValueNotifyingHost (normalisedFromSliderValue (slider->getValue(), *mapping));
+}
+
+void KestruneAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
+{
+    if (auto* parameter = audioProcessor.getParameterObject (getParameterIndexFor (slider)))
+        parameter->beginChangeGesture();
+}
+
+void KestruneAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
+{
+    if (auto* parameter = audioProcessor.getParameterObject (getParameterIndexFor (slider)))
+        parameter->endChangeGesture();
+}
+
+int KestruneAudioProcessorEditor::getMaxPeakLineY (float normalisedMaxPeak) noexcept
+{
+    return (int) ((1.0f - clampNormalised (normalisedMaxPeak)) * 80.0f + 75.0f);
+}
+
+int KestruneAudioProcessorEditor::getParameterIndexFor (const juce::Slider* slider) const noexcept
+{
+    if (slider == sliderAttack.get())
+        return attackScale.parameterIndex;
+    if (slider == sliderRelease.get())
+        return releaseScale.parameterIndex;
+    if (slider == sliderThreshold.get())
+        return maxPeakScale.parameterIndex;
+    if (slider == sliderGain.get())
+        return gainScale.parameterIndex;
+
+    return -1;
+}
+
+bool KestruneAudioProcessorEditor::loadFromProcessor()
+{
+    // Loaded without notification: a load never writes a parameter back.
+    const float gain = audioProcessor.getParameter (gainScale.parameterIndex);
+    const float attack = audioProcessor.getParameter (attackScale.parameterIndex);
+    const float release = audioProcessor.getParameter (releaseScale.parameterIndex);
+    const float maxPeak = audioProcessor.getParameter (maxPeakScale.parameterIndex);
+
+    sliderGain->setValue (sliderValueFromNormalised (gain, gainScale), juce::dontSendNotification);
+    sliderAttack->setValue (sliderValueFromNormalised (attack, attackScale), juce::dontSendNotification);
+    sliderRelease->setValue (sliderValueFromNormalised (release, releaseScale), juce::dontSendNotification);
+    sliderThreshold->setValue (sliderValueFromNormalised (maxPeak, maxPeakScale), juce::dontSendNotification);
+
+    const float linePosition = audioProcessor.getParameter (maxPeakScale.parameterIndex);
+    blueLine->setBounds (202, getMaxPeakLineY (linePosition), 99, 3);
+    blueLine->setVisible (true);
+
+    const int inputConfig = audioProcessor.idxInputConfig.load();
+
+    if (inputConfig == shownInputConfig)
+        return false;
+
+    shownInputConfig = inputConfig;
+    inputCaptionImage = captionFor (inputConfig);
+    outputCaptionImage = inputCaptionImage;
+    return true;
+}

@@ -1,0 +1,109 @@
+#include "gui/OptionGUI.h"
+
+#include "processor/KestruneAudioProcessor.h"
+
+namespace
+{
+const juce::Colour stripColour { 0xD0000000 };
+const juce::Colour ruleColour { 0xFFB9AC9A };
+const juce::Colour invisibleBody { 0x00FFFFFF };
+const juce::Colour invisibleText { 0x00000000 };
+const juce::Colour labelTextColour { 0xFFFCFCFC };
+
+constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
+                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
+} // namespace
+
+OptionGUI::OptionGUI (KestruneAudioProcessor* processorToControl)
+{
+    closeButton = std::make_unique<juce::TextButton> ("closeButton");
+    addAndMakeVisible (closeButton.get());
+    closeButton->setButtonText (juce::String());
+    closeButton->setConnectedEdges (allEdgesConnected);
+    closeButton->addListener (this);
+    closeButton->setColour (juce::TextButton::buttonColourId, invisibleBody);
+    closeButton->setColour (juce::TextButton::buttonOnColourId, invisibleBody);
+    closeButton->setColour (juce::TextButton::textColourOnId, invisibleText);
+    closeButton->setColour (juce::TextButton::textColourOffId, invisibleText);
+
+    presetList = std::make_unique<juce::ComboBox> ("presetList");
+    addAndMakeVisible (presetList.get());
+    presetList->setEditableText (false);
+    presetList->setJustificationType (juce::Justification::centredLeft);
+    presetList->setTextWhenNothingSelected (juce::String());
+    presetList->setTextWhenNoChoicesAvailable (juce::translate ("(no choices)"));
+    presetList->addListener (this);
+
+    label_InputConfig = std::make_unique<juce::Label> ("label_InputConfig", juce::translate ("I/O config"));
+    addAndMakeVisible (label_InputConfig.get());
+    label_InputConfig->setFont (juce::Font (15.0f, juce::Font::plain));
+    label_InputConfig->setJustificationType (juce::Justification::centred);
+    label_InputConfig->setEditable (false, false, false);
+    label_InputConfig->setColour (juce::Label::textColourId, labelTextColour);
+
+    setSize (435, 373);
+
+    closeButton->setLookAndFeel (&transparentButtonLookAndFeel);
+
+    processor = processorToControl;
+
+    presetList->addItem (juce::translate ("ambiX"), ambiXItemId);
+    presetList->addItem (juce::translate ("FuMa"), fuMaItemId);
+
+    showProcessorFormat();
+    startTimer (pollIntervalMs);
+}
+
+OptionGUI::~OptionGUI()
+{
+    stopTimer();
+
+    // The button goes before the look installed on it.
+    closeButton.reset();
+    presetList.reset();
+    label_InputConfig.reset();
+}
+
+void OptionGUI::paint (juce::Graphics& g)
+{
+    g.setColour (stripColour);
+    g.fillRect (332, 30, 103, 247);
+
+    g.setColour (ruleColour);
+    g.fillRect (331, 30, 1, 246);
+}
+
+void OptionGUI::resized()
+{
+    closeButton->setBounds (0, 0, 435, 373);
+    presetList->setBounds (345, 70, 78, 19);
+    label_InputConfig->setBounds (343, 42, 80, 24);
+}
+
+void OptionGUI::timerCallback()
+{
+    showProcessorFormat();
+}
+
+void OptionGUI::showProcessorFormat()
+{
+    // Any index but 0 and 1 (a damaged saved state, or -1) selects nothing; the value
+    // itself is left as it is.
+    const int index = processor != nullptr ? processor->idxInputConfig.load() : -1;
+    presetList->setSelectedItemIndex (index, juce::dontSendNotification);
+}
+
+void OptionGUI::buttonClicked (juce::Button* button)
+{
+    if (button == closeButton.get())
+        setVisible (false);
+}
+
+void OptionGUI::comboBoxChanged (juce::ComboBox* comboBox)
+{
+    if (comboBox != presetList.get() || processor == nullptr)
+        return;
+
+    processor->idxInputConfig.store (presetList->getSelectedItemIndex());
+    processor->parametersChanged.store (true);
+}

@@ -1,0 +1,90 @@
+#include "gui/WelcomeGUI.h"
+
+#include "resources/BinaryData.h"
+
+namespace
+{
+const juce::Colour titleColour { 0xFFFCFCFC };
+const juce::Colour linkColour { 0xFFE10035 };
+const juce::Colour invisibleBody { 0x00FFFFFF };
+const juce::Colour invisibleText { 0x00000000 };
+
+constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
+                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
+} // namespace
+
+WelcomeGUI::WelcomeGUI()
+{
+    labelTitle = std::make_unique<juce::Label> ("labelTitle", juce::translate (titleText));
+    addAndMakeVisible (labelTitle.get());
+    labelTitle->setFont (juce::Font (18.0f, juce::Font::plain));
+    labelTitle->setJustificationType (juce::Justification::centred);
+    labelTitle->setEditable (false, false, false);
+    labelTitle->setColour (juce::Label::textColourId, titleColour);
+
+    // Lies over the title, so a click on the title closes the panel too.
+    closeButton = std::make_unique<juce::TextButton> ("closeButton");
+    addAndMakeVisible (closeButton.get());
+    closeButton->setButtonText (juce::String());
+    closeButton->setConnectedEdges (allEdgesConnected);
+    closeButton->addListener (this);
+    closeButton->setColour (juce::TextButton::buttonColourId, invisibleBody);
+    closeButton->setColour (juce::TextButton::buttonOnColourId, invisibleBody);
+    closeButton->setColour (juce::TextButton::textColourOnId, invisibleText);
+    closeButton->setColour (juce::TextButton::textColourOffId, invisibleText);
+
+    // The framework's link button opens its URL by itself when clicked.
+    hyperlinkButton = std::make_unique<juce::HyperlinkButton> (juce::translate (makerWebAddress),
+                                                               juce::URL (makerWebAddress));
+    addAndMakeVisible (hyperlinkButton.get());
+    hyperlinkButton->setColour (juce::HyperlinkButton::textColourId, linkColour);
+
+    welcomeImage = juce::ImageCache::getFromMemory (BinaryData::welcome_png, BinaryData::welcome_pngSize);
+
+    setSize (435, 373);
+
+    closeButton->setLookAndFeel (&transparentButtonLookAndFeel);
+    hyperlinkButton->setFont (juce::Font (14.0f, juce::Font::plain), true, juce::Justification::horizontallyCentred);
+}
+
+WelcomeGUI::~WelcomeGUI()
+{
+    // The button goes before the look installed on it.
+    labelTitle.reset();
+    closeButton.reset();
+    hyperlinkButton.reset();
+}
+
+void WelcomeGUI::paint (juce::Graphics& g)
+{
+    // Images are drawn at the opacity of the current colour.
+    g.setColour (juce::Colours::black.withAlpha (cardOpacity));
+    const auto card = getCardBounds();
+    g.drawImage (welcomeImage,
+                 card.getX(),
+                 card.getY(),
+                 card.getWidth(),
+                 card.getHeight(),
+                 0,
+                 0,
+                 welcomeImage.getWidth(),
+                 welcomeImage.getHeight(),
+                 false);
+}
+
+void WelcomeGUI::resized()
+{
+    labelTitle->setBounds (121, 83, 175, 52);
+    closeButton->setBounds (0, 0, 435, 373);
+    // At the 15.4-pixel text height the link gets from its 22-pixel height, the maker's
+    // address is 205 pixels wide: 168 pixels would cut it short with an ellipsis. The
+    // link keeps its centre on the card and its height, and takes the card's width but
+    // for a small margin.
+    hyperlinkButton->setBounds (getLinkBounds());
+}
+
+void WelcomeGUI::buttonClicked (juce::Button* button)
+{
+    if (button == closeButton.get())
+        setVisible (false);
+}

@@ -1,0 +1,691 @@
+#include "plugin/VstBridge.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+// After juce_audio_processors: JUCE's factory helper that records which wrapper creates the processor.
+#include <juce_audio_plugin_client/utility/juce_CreatePluginFilter.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+/** The host's editor rectangle; the interface layer leaves the record to whoever fills it. */
+struct ERect
+{
+    std::int16_t top;
+    std::int16_t left;
+    std::int16_t bottom;
+    std::int16_t right;
+};
+
+namespace
+{
+/** A B-format signal is no loudspeaker layout, so the arrangements are "user defined". */
+constexpr VstInt32 userDefinedArrangement = -2;
+
+constexpr auto effectCategory = static_cast<VstPlugCategory> (1);
+
+/** Writes text cut to maxLength bytes (never inside a UTF-8 sequence) and a terminator. */
+void writeHostText (const juce::String& text, char* destination, int maxLength)
+{
+    if (destination != nullptr && maxLength >= 0)
+        text.copyToUTF8 (destination, (size_t) maxLength + 1);
+}
+
+/** Reads a host's text of at most maxLength bytes; the host may have left off the terminator. */
+juce::String readText (const char* text, size_t maxLength)
+{
+    return text != nullptr ? juce::String::fromUTF8 (text, (int) strnlen (text, maxLength)) : juce::String();
+}
+
+bool isText (const char* hostText, const char* known)
+{
+    return std::strncmp (hostText, known, std::strlen (known) + 1) == 0;
+}
+
+/** Whether a chunk is a whole saved state: the framework's binary XML block (magic,
+        little-endian text length, text, terminator) with all of its text present and
+        parsing as XML. A block cut short by the host would otherwise restore whatever
+        its first bytes happen to hold. */
+bool isCompleteStateBlock (const void* data, VstInt32 byteSize)
+{
+    constexpr std::uint32_t magic = 0x21324356;
+    constexpr VstInt32 headerSize = 8;
+
+    if (data == nullptr || byteSize <= headerSize)
+        return false;
+
+    const auto* bytes = static_cast<const std::uint8_t*> (data);
+    const auto readWord = [bytes] (int offset)
+    {
+        return (std::uint32_t) bytes[offset] | ((std::uint32_t) bytes[offset + 1] << 8)
+               | ((std::uint32_t) bytes[offset + 2] << 16) | ((std::uint32_t) bytes[offset + 3] << 24);
+    };
+
+    const auto textLength = readWord (4);
+
+    if (readWord (0) != magic || textLength == 0 || textLength > (std::uint32_t) (byteSize - headerSize))
+        return false;
+
+    return juce::AudioProcessor::getXmlFromBinary (data, byteSize) != nullptr;
+}
+} // namespace
+
+//==============================================================================
+VstBridge::Parts VstBridge::makeParts()
+{
+    Parts parts;
+    const juce::MessageManagerLock lock;
+    parts.processor = juce::createPluginFilterOfType (juce::AudioProcessor::wrapperType_VST);
+
+    if (parts.processor == nullptr)
+        throw std::runtime_error ("the plug-in made no processor");
+
+    return parts;
+}
+
+VstBridge::VstBridge (audioMasterCallback hostCallback)
+    : VstBridge (hostCallback, makeParts())
+{
+}
+
+VstBridge::VstBridge (audioMasterCallback hostCallback, Parts parts)
+    : AudioEffectX (hostCallback, parts.processor->getNumPrograms(), parts.processor->getParameters().size())
+    , messageThread (parts.messageThread)
+    , processor (std::move (parts.processor))
+    , editorRect (std::make_unique<ERect>())
+{
+    for (auto* parameter : processor->getParameters())
+        parameters.push_back (parameter);
+
+    processor->setPlayConfigDetails (numChannels, numChannels, getSampleRate(), getBlockSize());
+
+    setNumInputs (numChannels);
+    setNumOutputs (numChannels);
+    setUniqueID (uniqueId);
+    canProcessReplacing (true);
+    isSynth (false);
+    programsAreChunks (true);
+    setFlag (effFlagsHasEditor, processor->hasEditor());
+    cEffect.version = effectVersion;
+    setInitialDelay (processor->getLatencySamples());
+
+    for (auto* arrangement : { &inputArrangement, &outputArrangement })
+    {
+        if (! allocateArrangement (arrangement, numChannels))
+            throw std::bad_alloc();
+
+        (*arrangement)->type = userDefinedArrangement;
+
+        for (int channel = 0; channel < numChannels; ++channel)
+            writeHostText (juce::String (channel + 1), (*arrangement)->speakers()[channel].name, 63);
+    }
+
+    processor->addListener (this);
+}
+
+VstBridge::~VstBridge()
+{
+    processor->removeListener (this);
+
+    {
+        const juce::MessageManagerLock lock;
+        editorComponent.reset();
+        processor.reset();
+    }
+
+    if (drivesMessageLoop)
+        messageThread->releaseHostDrive();
+
+    deallocateArrangement (&inputArrangement);
+    deallocateArrangement (&outputArrangement);
+}
+
+//==============================================================================
+VstIntPtr VstBridge::dispatcher (VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
+{
+    // Nothing may cross into the host: a failure inside becomes "not handled".
+    try
+    {
+        return handleOpcode (opcode, index, value, ptr, opt);
+    }
+    catch (...)
+    {
+        return 0;
+    }
+}
+
+VstIntPtr VstBridge::handleOpcode (VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
+{
+    switch (opcode)
+    {
+        case effEditGetRect:
+            return getEditorRect (ptr);
+
+        case effEditOpen:
+            return openEditor (ptr);
+
+        case effEditClose:
+            closeEditor();
+            return 0;
+
+        case effEditIdle:
+            idleEditor();
+            return 0;
+
+        default:
+            return AudioEffectX::dispatcher (opcode, index, value, ptr, opt);
+    }
+}
+
+//==============================================================================
+bool VstBridge::makeEditor()
+{
+    if (editorComponent == nullptr && processor->hasEditor())
+        editorComponent.reset (processor->createEditorIfNeeded());
+
+    return editorComponent != nullptr;
+}
+
+VstIntPtr VstBridge::getEditorRect (void* rectangleAddress)
+{
+    if (rectangleAddress == nullptr)
+        return 0;
+
+    const juce::MessageManagerLock lock;
+
+    if (! makeEditor())
+        return 0;
+
+    const auto limit = [] (int size)
+    { return (std::int16_t) juce::jlimit (0, (int) std::numeric_limits<std::int16_t>::max(), size); };
+    *editorRect = { 0, 0, limit (editorComponent->getHeight()), limit (editorComponent->getWidth()) };
+    *static_cast<ERect**> (rectangleAddress) = editorRect.get();
+    return 1;
+}
+
+VstIntPtr VstBridge::openEditor (void* parentWindow)
+{
+    if (parentWindow == nullptr)
+        return 0;
+
+    const juce::MessageManagerLock lock;
+
+    if (! makeEditor())
+        return 0;
+
+    if (editorComponent->isOnDesktop())
+        editorComponent->removeFromDesktop();
+
+    // On Linux the host passes its X11 window; the editor becomes a child window of it.
+    editorComponent->setOpaque (true);
+    editorComponent->setVisible (true);
+    editorComponent->addToDesktop (0, parentWindow);
+    return 1;
+}
+
+void VstBridge::closeEditor()
+{
+    {
+        const juce::MessageManagerLock lock;
+        editorComponent.reset();
+    }
+
+    if (drivesMessageLoop)
+    {
+        drivesMessageLoop = false;
+        messageThread->releaseHostDrive();
+    }
+}
+
+void VstBridge::idleEditor()
+{
+    if (editorComponent != nullptr)
+        drivesMessageLoop = messageThread->driveFromHost (drivesMessageLoop);
+}
+
+//==============================================================================
+void VstBridge::prepareProcessor()
+{
+    const auto requestedRate = (double) getSampleRate();
+    const auto rate = std::isfinite (requestedRate) && requestedRate > 0.0 ? requestedRate : 44100.0;
+    const auto block = juce::jlimit (1, largestPreparedBlock, getBlockSize() > 0 ? getBlockSize() : 1024);
+    const auto offline = getCurrentProcessLevel() == kVstProcessLevelOffline;
+
+    preparing = true;
+
+    {
+        const juce::ScopedLock lock (processor->getCallbackLock());
+        processor->setNonRealtime (offline);
+        processor->setPlayConfigDetails (numChannels, numChannels, rate, block);
+        processor->prepareToPlay (rate, block);
+        scratch.setSize (numChannels, block, false, false, true);
+        preparedSampleRate = rate;
+        preparedBlockSize = block;
+        prepared = true;
+    }
+
+    preparing = false;
+
+    const auto latency = processor->getLatencySamples();
+
+    if (latency != cEffect.initialDelay)
+    {
+        setInitialDelay (latency);
+        ioChanged();
+    }
+}
+
+void VstBridge::suspend()
+{
+    const juce::ScopedLock lock (processor->getCallbackLock());
+    prepared = false;
+    processor->releaseResources();
+}
+
+void VstBridge::resume()
+{
+    prepareProcessor();
+    AudioEffectX::resume();
+}
+
+void VstBridge::setSampleRate (float newSampleRate)
+{
+    if (! (std::isfinite (newSampleRate) && newSampleRate > 0.0f))
+        return;
+
+    AudioEffectX::setSampleRate (newSampleRate);
+
+    if (prepared && (double) newSampleRate != preparedSampleRate)
+        prepareProcessor();
+}
+
+void VstBridge::setBlockSize (VstInt32 newBlockSize)
+{
+    if (newBlockSize <= 0)
+        return;
+
+    AudioEffectX::setBlockSize (newBlockSize);
+
+    if (prepared && juce::jmin (newBlockSize, largestPreparedBlock) != preparedBlockSize)
+        prepareProcessor();
+}
+
+//==============================================================================
+bool VstBridge::channelsOverlap (const float* a, const float* b, int numSamples) noexcept
+{
+    const auto first = reinterpret_cast<std::uintptr_t> (a);
+    const auto second = reinterpret_cast<std::uintptr_t> (b);
+    const auto bytes = (std::uintptr_t) numSamples * sizeof (float);
+    return first < second + bytes && second < first + bytes;
+}
+
+void VstBridge::processBlock (float* const* channels, int numSamples)
+{
+    const juce::ScopedNoDenormals noDenormals;
+    const juce::ScopedLock lock (processor->getCallbackLock());
+    juce::AudioBuffer<float> buffer (channels, numChannels, numSamples);
+
+    if (! prepared || processor->isSuspended())
+        buffer.clear();
+    else if (bypassed)
+        processor->processBlockBypassed (buffer, midiBuffer);
+    else
+        processor->processBlock (buffer, midiBuffer);
+
+    midiBuffer.clear();
+}
+
+void VstBridge::processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool accumulate)
+{
+    const auto chunkSize = scratch.getNumSamples();
+
+    for (int start = 0; start < numSamples && chunkSize > 0; start += chunkSize)
+    {
+        const auto length = juce::jmin (chunkSize, numSamples - start);
+
+        for (int channel = 0; channel < numChannels; ++channel)
+        {
+            if (inputs != nullptr && inputs[channel] != nullptr)
+                scratch.copyFrom (channel, 0, inputs[channel] + start, length);
+            else
+                scratch.clear (channel, 0, length);
+        }
+
+        processBlock (scratch.getArrayOfWritePointers(), length);
+
+        for (int channel = 0; channel < numChannels; ++channel)
+        {
+            if (accumulate)
+                juce::FloatVectorOperations::add (outputs[channel] + start, scratch.getReadPointer (channel), length);
+            else
+                juce::FloatVectorOperations::copy (outputs[channel] + start, scratch.getReadPointer (channel), length);
+        }
+    }
+}
+
+void VstBridge::processReplacing (float** inputs, float** outputs, VstInt32 sampleFrames)
+{
+    if (outputs == nullptr || sampleFrames <= 0)
+        return;
+
+    for (int channel = 0; channel < numChannels; ++channel)
+        if (outputs[channel] == nullptr)
+            return;
+
+    try
+    {
+        bool inputsPresent = inputs != nullptr;
+        bool inPlace = inputsPresent;
+        bool crossedChannels = false;
+
+        for (int channel = 0; channel < numChannels && inputsPresent; ++channel)
+        {
+            inputsPresent = inputs[channel] != nullptr;
+            inPlace = inPlace && inputs[channel] == outputs[channel];
+        }
+
+        if (! inputsPresent || ! prepared)
+        {
+            // Missing input is silence, which still moves the limiter on in time.
+            for (int channel = 0; channel < numChannels; ++channel)
+                juce::FloatVectorOperations::clear (outputs[channel], sampleFrames);
+
+            processBlock (outputs, sampleFrames);
+            return;
+        }
+
+        if (inPlace)
+        {
+            processBlock (outputs, sampleFrames);
+            return;
+        }
+
+        for (int out = 0; out < numChannels; ++out)
+            for (int in = 0; in < numChannels; ++in)
+                crossedChannels = crossedChannels || (in != out && channelsOverlap (outputs[out], inputs[in], sampleFrames));
+
+        if (crossedChannels)
+        {
+            // Copying input to output channel by channel would overwrite input still to be read.
+            processThroughScratch (inputs, outputs, sampleFrames, false);
+            return;
+        }
+
+        for (int channel = 0; channel < numChannels; ++channel)
+            if (outputs[channel] != inputs[channel])
+                std::memmove (outputs[channel], inputs[channel], (size_t) sampleFrames * sizeof (float));
+
+        processBlock (outputs, sampleFrames);
+    }
+    catch (...)
+    {
+        for (int channel = 0; channel < numChannels; ++channel)
+            juce::FloatVectorOperations::clear (outputs[channel], sampleFrames);
+    }
+}
+
+void VstBridge::process (float** inputs, float** outputs, VstInt32 sampleFrames)
+{
+    if (outputs == nullptr || sampleFrames <= 0 || ! prepared)
+        return;
+
+    for (int channel = 0; channel < numChannels; ++channel)
+        if (outputs[channel] == nullptr)
+            return;
+
+    try
+    {
+        processThroughScratch (inputs, outputs, sampleFrames, true);
+    }
+    catch (...)
+    {
+    }
+}
+
+//==============================================================================
+juce::AudioProcessorParameter* VstBridge::parameterAt (VstInt32 index) const noexcept
+{
+    return index >= 0 && (size_t) index < parameters.size() ? parameters[(size_t) index] : nullptr;
+}
+
+void VstBridge::setParameter (VstInt32 index, float value)
+{
+    if (auto* parameter = parameterAt (index); parameter != nullptr && std::isfinite (value))
+        parameter->setValue (value);
+}
+
+float VstBridge::getParameter (VstInt32 index)
+{
+    auto* parameter = parameterAt (index);
+    return parameter != nullptr ? parameter->getValue() : 0.0f;
+}
+
+void VstBridge::getParameterLabel (VstInt32 index, char* label)
+{
+    auto* parameter = parameterAt (index);
+    writeHostText (parameter != nullptr ? parameter->getLabel() : juce::String(), label, maxParameterLabelLength);
+}
+
+void VstBridge::getParameterDisplay (VstInt32 index, char* text)
+{
+    auto* parameter = parameterAt (index);
+    writeHostText (parameter != nullptr ? parameter->getCurrentValueAsText() : juce::String(), text, maxParameterDisplayLength);
+}
+
+void VstBridge::getParameterName (VstInt32 index, char* text)
+{
+    auto* parameter = parameterAt (index);
+    writeHostText (parameter != nullptr ? parameter->getName (maxParameterNameLength) : juce::String(), text, maxParameterNameLength);
+}
+
+bool VstBridge::canParameterBeAutomated (VstInt32 index)
+{
+    auto* parameter = parameterAt (index);
+    return parameter != nullptr && parameter->isAutomatable();
+}
+
+bool VstBridge::string2parameter (VstInt32 index, char* text)
+{
+    auto* parameter = parameterAt (index);
+
+    if (parameter == nullptr || text == nullptr)
+        return false;
+
+    const auto value = parameter->getValueForText (readText (text, 256));
+
+    if (std::isfinite (value))
+        parameter->setValue (value);
+
+    return true;
+}
+
+//==============================================================================
+VstInt32 VstBridge::getProgram()
+{
+    return processor->getCurrentProgram();
+}
+
+void VstBridge::setProgram (VstInt32 program)
+{
+    if (program >= 0 && program < processor->getNumPrograms())
+    {
+        processor->setCurrentProgram (program);
+        curProgram = program;
+    }
+}
+
+void VstBridge::setProgramName (char* name)
+{
+    if (name != nullptr)
+        processor->changeProgramName (getProgram(), readText (name, maxProgramNameLength));
+}
+
+void VstBridge::getProgramName (char* name)
+{
+    writeHostText (processor->getProgramName (getProgram()), name, maxProgramNameLength);
+}
+
+bool VstBridge::getProgramNameIndexed (VstInt32, VstInt32 index, char* text)
+{
+    if (text == nullptr || index < 0 || index >= processor->getNumPrograms())
+        return false;
+
+    writeHostText (processor->getProgramName (index), text, maxProgramNameLength);
+    return true;
+}
+
+//==============================================================================
+VstInt32 VstBridge::getChunk (void** data, bool isPreset)
+{
+    if (data == nullptr)
+        return 0;
+
+    // The block stays valid until the next call, as hosts expect.
+    const std::lock_guard<std::mutex> lock (chunkMutex);
+    chunk.reset();
+
+    if (isPreset)
+        processor->getCurrentProgramStateInformation (chunk);
+    else
+        processor->getStateInformation (chunk);
+
+    if (chunk.getSize() == 0 || chunk.getSize() > (size_t) std::numeric_limits<VstInt32>::max())
+    {
+        *data = nullptr;
+        return 0;
+    }
+
+    *data = chunk.getData();
+    return (VstInt32) chunk.getSize();
+}
+
+VstInt32 VstBridge::setChunk (void* data, VstInt32 byteSize, bool isPreset)
+{
+    if (data == nullptr || byteSize <= 0)
+        return 0;
+
+    // Only a whole saved state reaches the processor, so that a damaged chunk changes
+    // nothing and the answer tells the host whether anything was restored.
+    if (! isCompleteStateBlock (data, byteSize))
+        return 0;
+
+    if (isPreset)
+        processor->setCurrentProgramStateInformation (data, byteSize);
+    else
+        processor->setStateInformation (data, byteSize);
+
+    return 1;
+}
+
+//==============================================================================
+bool VstBridge::setSpeakerArrangement (VstSpeakerArrangement* pluginInput, VstSpeakerArrangement* pluginOutput)
+{
+    return pluginInput != nullptr && pluginOutput != nullptr
+           && pluginInput->numChannels == numChannels && pluginOutput->numChannels == numChannels;
+}
+
+bool VstBridge::getSpeakerArrangement (VstSpeakerArrangement** pluginInput, VstSpeakerArrangement** pluginOutput)
+{
+    if (pluginInput == nullptr || pluginOutput == nullptr)
+        return false;
+
+    *pluginInput = inputArrangement;
+    *pluginOutput = outputArrangement;
+    return true;
+}
+
+bool VstBridge::setBypass (bool onOff)
+{
+    bypassed = onOff;
+    return true;
+}
+
+VstInt32 VstBridge::processEvents (VstEvents*)
+{
+    // MIDI is accepted, as the processor declares, and has no effect.
+    return processor->acceptsMidi() ? 1 : 0;
+}
+
+bool VstBridge::getEffectName (char* name)
+{
+    writeHostText (processor->getName(), name, maxEffectNameLength);
+    return name != nullptr;
+}
+
+bool VstBridge::getVendorString (char* text)
+{
+    writeHostText ("Quorvel", text, maxVendorStringLength);
+    return text != nullptr;
+}
+
+bool VstBridge::getProductString (char* text)
+{
+    writeHostText (processor->getName(), text, maxProductStringLength);
+    return text != nullptr;
+}
+
+VstInt32 VstBridge::getVendorVersion()
+{
+    return vendorVersion;
+}
+
+VstInt32 VstBridge::canDo (char* text)
+{
+    if (text == nullptr)
+        return 0;
+
+    const auto acceptsMidi = processor->acceptsMidi();
+
+    if (isText (text, "bypass") || isText (text, "plugAsChannelInsert") || isText (text, "plugAsSend"))
+        return 1;
+
+    if (isText (text, "receiveVstEvents") || isText (text, "receiveVstMidiEvent"))
+        return acceptsMidi ? 1 : -1;
+
+    if (isText (text, "sendVstEvents") || isText (text, "sendVstMidiEvent") || isText (text, "offline"))
+        return -1;
+
+    return 0;
+}
+
+VstPlugCategory VstBridge::getPlugCategory()
+{
+    return effectCategory;
+}
+
+//==============================================================================
+void VstBridge::audioProcessorParameterChanged (juce::AudioProcessor*, int parameterIndex, float newValue)
+{
+    // A change made in the editor: the value is already set, so the host is only told.
+    callHost (audioMasterAutomate, parameterIndex, 0, nullptr, newValue);
+}
+
+void VstBridge::audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details)
+{
+    if (details.latencyChanged && ! preparing)
+    {
+        const auto latency = processor->getLatencySamples();
+
+        if (latency != cEffect.initialDelay)
+        {
+            setInitialDelay (latency);
+            ioChanged();
+        }
+    }
+
+    if (details.parameterInfoChanged || details.programChanged)
+        updateDisplay();
+}
+
+void VstBridge::audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int parameterIndex)
+{
+    beginEdit (parameterIndex);
+}
+
+void VstBridge::audioProcessorParameterChangeGestureEnd (juce::AudioProcessor*, int parameterIndex)
+{
+    endEdit (parameterIndex);
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "formats/vst2/AudioEffectX.h"
+#include "plugin/PluginMessageThread.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+/*  The VST 2.4 face of the plug-in: an AudioEffectX that drives the juce::AudioProcessor
+    made by createPluginFilter. It holds no DSP and no parameter maths; it translates
+    the host's calls into the processor's and the processor's notifications (editor
+    gestures, latency changes) into host requests.
+
+    Threads: the host's audio thread calls processReplacing, which takes the processor's
+    callback lock; suspend, resume and rate or block-size changes take the same lock to
+    prepare the processor. Parameter calls go straight to the processor's parameter
+    objects, which are safe to call from any thread. Everything that touches the editor
+    or creates and deletes the processor holds JUCE's message manager lock.
+
+    Host input is checked: null pointers and out-of-range indices are refused by the
+    base before they reach this class, and what is left (non-finite values, missing
+    channel pointers, blocks larger than announced, damaged chunks) gets a defined answer.
+*/
+class VstBridge : public AudioEffectX, private juce::AudioProcessorListener
+{
+public:
+    static constexpr VstInt32 uniqueId = vstFourCharCode ('B', 'k', 'Q', 'v');
+    static constexpr VstInt32 effectVersion = 100;
+    /** Version 1.0.0, as the other formats report it. */
+    static constexpr VstInt32 vendorVersion = 0x10000;
+    static constexpr int numChannels = 4;
+
+    // Text limits, without the terminator. Hosts are built for those of the framework's
+    // own VST wrapper, which are wider than the old published ones (8 characters).
+    static constexpr int maxParameterNameLength = 32;
+    static constexpr int maxParameterLabelLength = 24;
+    static constexpr int maxParameterDisplayLength = 24;
+    static constexpr int maxProgramNameLength = 24;
+    static constexpr int maxEffectNameLength = 32;
+    static constexpr int maxVendorStringLength = 64;
+    static constexpr int maxProductStringLength = 64;
+
+    /** The largest block the processor is prepared for; a host announcing more gets
+        its blocks handled in shorter runs where a copy is needed. */
+    static constexpr int largestPreparedBlock = 1 << 16;
+
+    /** A new bridge with its processor; throws when it cannot be built. */
+    explicit VstBridge (audioMasterCallback hostCallback);
+    ~VstBridge() override;
+
+    //==============================================================================
+    VstIntPtr dispatcher (VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
+
+    void suspend() override;
+    void resume() override;
+    void setSampleRate (float newSampleRate) override;
+    void setBlockSize (VstInt32 newBlockSize) override;
+
+    void processReplacing (float** inputs, float** outputs, VstInt32 sampleFrames) override;
+    void process (float** inputs, float** outputs, VstInt32 sampleFrames) override;
+
+    void setParameter (VstInt32 index, float value) override;
+    float getParameter (VstInt32 index) override;
+    void getParameterLabel (VstInt32 index, char* label) override;
+    void getParameterDisplay (VstInt32 index, char* text) override;
+    void getParameterName (VstInt32 index, char* text) override;
+    bool canParameterBeAutomated (VstInt32 index) override;
+    bool string2parameter (VstInt32 index, char* text) override;
+
+    VstInt32 getProgram() override;
+    void setProgram (VstInt32 program) override;
+    void setProgramName (char* name) override;
+    void getProgramName (char* name) override;
+    bool getProgramNameIndexed (VstInt32 category, VstInt32 index, char* text) override;
+
+    VstInt32 getChunk (void** data, bool isPreset) override;
+    VstInt32 setChunk (void* data, VstInt32 byteSize, bool isPreset) override;
+
+    bool setSpeakerArrangement (VstSpeakerArrangement* pluginInput, VstSpeakerArrangement* pluginOutput) override;
+    bool getSpeakerArrangement (VstSpeakerArrangement** pluginInput, VstSpeakerArrangement** pluginOutput) override;
+    bool setBypass (bool onOff) override;
+    VstInt32 processEvents (VstEvents* events) override;
+
+    bool getEffectName (char* name) override;
+    bool getVendorString (char* text) override;
+    bool getProductString (char* text) override;
+    VstInt32 getVendorVersion() override;
+    VstInt32 canDo (char* text) override;
+    VstPlugCategory getPlugCategory() override;
+
+private:
+    /** What must exist before the base can be built: the message loop, then the processor. */
+    struct Parts
+    {
+        juce::SharedResourcePointer<PluginMessageThread> messageThread;
+        std::unique_ptr<juce::AudioProcessor> processor;
+    };
+
+    static Parts makeParts();
+    VstBridge (audioMasterCallback hostCallback, Parts parts);
+
+    //==============================================================================
+    VstIntPtr handleOpcode (VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
+    VstIntPtr getEditorRect (void* rectangleAddress);
+    VstIntPtr openEditor (void* parentWindow);
+    void closeEditor();
+    void idleEditor();
+    bool makeEditor();
+
+    void prepareProcessor();
+    void processBlock (float* const* channels, int numSamples);
+    void processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool accumulate);
+    static bool channelsOverlap (const float* a, const float* b, int numSamples) noexcept;
+
+    juce::AudioProcessorParameter* parameterAt (VstInt32 index) const noexcept;
+
+    //==============================================================================
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int parameterIndex, float newValue) override;
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details) override;
+    void audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int parameterIndex) override;
+    void audioProcessorParameterChangeGestureEnd (juce::AudioProcessor*, int parameterIndex) override;
+
+    //==============================================================================
+    // Declared first so that the message loop outlives the processor and the editor.
+    juce::SharedResourcePointer<PluginMessageThread> messageThread;
+    std::unique_ptr<juce::AudioProcessor> processor;
+    std::vector<juce::AudioProcessorParameter*> parameters;
+
+    std::unique_ptr<juce::AudioProcessorEditor> editorComponent;
+    std::unique_ptr<ERect> editorRect;
+    bool drivesMessageLoop = false;
+
+    juce::AudioBuffer<float> scratch;
+    juce::MidiBuffer midiBuffer;
+    std::atomic<bool> prepared { false };
+    std::atomic<bool> bypassed { false };
+    std::atomic<bool> preparing { false };
+    double preparedSampleRate = 0.0;
+    int preparedBlockSize = 0;
+
+    std::mutex chunkMutex;
+    juce::MemoryBlock chunk;
+
+    VstSpeakerArrangement* inputArrangement = nullptr;
+    VstSpeakerArrangement* outputArrangement = nullptr;
+};

@@ -1,0 +1,597 @@
+#include "processor/KestruneAudioProcessor.h"
+
+#include "gui/KestruneAudioProcessorEditor.h"
+#include "processor/PluginState.h"
+#include "processor/ProcessorParameter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+// The limiter as the processor builds it.
+constexpr int limiterMaxSampleRate = 192000;
+constexpr float limiterMaxAttackMs = 40.0f;
+constexpr float limiterInitialReleaseMs = 1000.0f;
+constexpr float limiterInitialThreshold = 0.0f;
+
+// Work per call of the limiter is bounded by this; longer host blocks are
+// processed in pieces, each exactly like a host block of its own.
+constexpr int maxPieceLength = 8192;
+
+const char* const parameterNames[] = { "Attack Time", "Release Time", "Max Peak Level", "Input Gain" };
+constexpr float parameterDefaults[] = { 0.025f, 0.02f, 0.5f, 0.0f };
+
+bool isParameterIndex (int index) noexcept
+{
+    return (unsigned int) index < (unsigned int) KestruneAudioProcessor::numParameters;
+}
+
+// Decibels to a linear factor, in single precision; -100 dB and below is silence.
+float decibelsToGain (float decibels) noexcept
+{
+    return decibels > -100.0f ? std::pow (10.0f, decibels * 0.05f) : 0.0f;
+}
+
+// The limiter's look-ahead for a rate and attack that it accepted.
+int lookaheadSamples (int sampleRate, float attackMs) noexcept
+{
+    return std::max (1, (int) ((float) sampleRate * attackMs / 1000.0f));
+}
+} // namespace
+
+//==============================================================================
+KestruneAudioProcessor::KestruneAudioProcessor()
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::discreteChannels (numLimiterChannels), true)
+                                .withOutput ("Output", juce::AudioChannelSet::discreteChannels (numLimiterChannels), true))
+    , history ((size_t) (numLimiterChannels * historyLength), 0.0f)
+    , glideFactors ((size_t) maxPieceLength, 0.0f)
+    , scratch ((size_t) (numLimiterChannels * maxPieceLength), 0.0f)
+{
+    for (auto& level : vuLevels)
+        level.store (0.0f);
+
+    for (auto& value : paramValues)
+        value.store (0.0f);
+
+    limiter = std::make_unique<LookaheadLimiter> (numLimiterChannels,
+                                                  limiterMaxSampleRate,
+                                                  limiterMaxAttackMs,
+                                                  limiterInitialReleaseMs,
+                                                  limiterInitialThreshold);
+    limiter->setNumChannels (numLimiterChannels);
+    sampleRateInForce.store (limiterMaxSampleRate);
+    attackMsInForce.store (limiterMaxAttackMs);
+
+    for (int index = 0; index < numParameters; ++index)
+        addParameter (std::make_unique<ProcessorParameter> (*this, index).release());
+
+    setParameter (inputGainIndex, 0.0f);
+    setParameter (attackTimeIndex, 0.025f);
+    setParameter (releaseTimeIndex, 0.02f);
+    setParameter (maxPeakLevelIndex, 0.5f);
+
+    // No audio thread exists yet.
+    applyPendingChanges();
+
+    idxInputConfig.store (0);
+    parametersChanged.store (true);
+}
+
+KestruneAudioProcessor::~KestruneAudioProcessor()
+{
+    limiter.reset();
+}
+
+//==============================================================================
+const juce::String KestruneAudioProcessor::getName() const
+{
+    return "Quorvel";
+}
+
+bool KestruneAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    return layouts.inputBuses.size() == 1
+           && layouts.outputBuses.size() == 1
+           && layouts.getMainInputChannels() == numLimiterChannels
+           && layouts.getMainOutputChannels() == numLimiterChannels;
+}
+
+void KestruneAudioProcessor::prepareToPlay (double sampleRate, int)
+{
+    // Hosts call this with audio stopped, so the limiter is ours to change.
+    applyPendingChanges();
+
+    // Rates the limiter cannot take keep the one in force: above its maximum it
+    // refuses them itself, and a rate below 1 Hz (or no number at all) would
+    // give it a release coefficient above 1, a gain that grows without bound.
+    if (std::isfinite (sampleRate) && sampleRate >= 1.0 && sampleRate < 2147483648.0)
+    {
+        const auto rate = (int) sampleRate;
+
+        if (limiter->setSampleRate (rate) == 0)
+            sampleRateInForce.store (rate);
+    }
+
+    std::fill (history.begin(), history.end(), 0.0f);
+    historyWritePosition = 0;
+    lastBlockWasBypassed = false;
+
+    setLatencySamples (limiter->getLatencySamples());
+}
+
+void KestruneAudioProcessor::releaseResources()
+{
+}
+
+//==============================================================================
+void KestruneAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    applyPendingChanges();
+    buffer.getArrayOfWritePointers(); // the buffer is ours to change from here on
+
+    if (lastBlockWasBypassed)
+    {
+        refillLimiterAfterBypass();
+        lastBlockWasBypassed = false;
+    }
+
+    numMeterChannels = std::max (0, std::min (numMeterChannels, getTotalNumInputChannels()));
+
+    const int numSamples = buffer.getNumSamples();
+
+    for (int start = 0; start < numSamples; start += maxPieceLength)
+        processPiece (buffer, start, std::min (maxPieceLength, numSamples - start));
+}
+
+void KestruneAudioProcessor::processPiece (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
+{
+    const int bufferChannels = buffer.getNumChannels();
+    float* const* channels = buffer.getArrayOfWritePointers();
+
+    writeHistory (buffer, startSample, numSamples);
+
+    // A buffer short of channels gets silent stand-ins, so that neither the
+    // gain nor the limiter reach past it.
+    std::array<float*, numLimiterChannels> limiterChannels {};
+
+    for (int ch = 0; ch < numLimiterChannels; ++ch)
+    {
+        if (ch < bufferChannels)
+        {
+            limiterChannels[(size_t) ch] = channels[ch] + startSample;
+        }
+        else
+        {
+            limiterChannels[(size_t) ch] = scratch.data() + (size_t) ch * maxPieceLength;
+            juce::FloatVectorOperations::clear (limiterChannels[(size_t) ch], numSamples);
+        }
+    }
+
+    applyInputGain (limiterChannels.data(), numProcessChannels, numSamples);
+
+    auto channelPeak = [&] (int ch)
+    {
+        return ch < bufferChannels ? buffer.getMagnitude (ch, startSample, numSamples) : 0.0f;
+    };
+
+    for (int ch = 0; ch < numMeterChannels; ++ch)
+        updateLevel (vuLevels[(size_t) ch], channelPeak (ch));
+
+    limiter->process (limiterChannels.data(), numSamples);
+
+    for (int level = numMeterChannels; level < numLevels; ++level)
+        updateLevel (vuLevels[(size_t) level], channelPeak (level - numMeterChannels));
+
+    // Every channel from 4 up is silent, outputs beyond the configured four
+    // included, whatever the host left in them.
+    for (int ch = numProcessChannels; ch < bufferChannels; ++ch)
+        juce::FloatVectorOperations::clear (channels[ch] + startSample, numSamples);
+
+    gainReductionDb.store (limiter->getGainReductionDb(), std::memory_order_relaxed);
+}
+
+void KestruneAudioProcessor::applyInputGain (float* const* channels, int numChannels, int numSamples)
+{
+    const float target = inputGain;
+
+    // Whether to glide is decided once per block; a glide, once started, runs
+    // its arithmetic over the whole block.
+    if ((double) std::abs (inputGainSmoothed - target) > 1e-6)
+    {
+        float smoothed = inputGainSmoothed;
+
+        for (int i = 0; i < numSamples; ++i)
+        {
+            smoothed = (float) ((double) smoothed * 0.995 + (double) target * 0.005);
+            glideFactors[(size_t) i] = smoothed;
+        }
+
+        inputGainSmoothed = smoothed;
+
+        for (int ch = 0; ch < numChannels; ++ch)
+            juce::FloatVectorOperations::multiply (channels[ch], glideFactors.data(), numSamples);
+    }
+    else
+    {
+        inputGainSmoothed = target;
+
+        if (target != 1.0f)
+            for (int ch = 0; ch < numChannels; ++ch)
+                juce::FloatVectorOperations::multiply (channels[ch], target, numSamples);
+    }
+}
+
+void KestruneAudioProcessor::updateLevel (std::atomic<float>& level, float peak)
+{
+    float reading = 0.0f;
+
+    if (peak > 0.0f)
+    {
+        const float decibels = std::log10 (peak) * 20.0f;
+
+        if (decibels > -80.0f)
+        {
+            const float clipped = std::min (decibels, 10.0f);
+            reading = clipped < -30.0f ? 1e-5f
+                                       : (float) ((double) ((clipped - 10.0f) / 40.0f) + 1.0 + 1e-5);
+        }
+    }
+
+    // Rises at once, falls by a tenth of the distance per block.
+    const float previous = level.load (std::memory_order_relaxed);
+    level.store (reading > previous ? reading : (float) ((double) previous * 0.9 + (double) reading * 0.1),
+                 std::memory_order_relaxed);
+}
+
+//==============================================================================
+void KestruneAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    applyPendingChanges();
+
+    const int bufferChannels = buffer.getNumChannels();
+    const int numSamples = buffer.getNumSamples();
+    float* const* channels = buffer.getArrayOfWritePointers();
+
+    // The input leaves delayed by the look-ahead the host compensates, at
+    // unity gain; level values and limiter stay as they were.
+    const int delay = std::min (limiter->getLatencySamples(), historyLength - 1);
+    constexpr int mask = historyLength - 1;
+
+    for (int ch = 0; ch < numLimiterChannels; ++ch)
+    {
+        float* const ring = history.data() + (size_t) ch * historyLength;
+
+        if (ch < bufferChannels)
+        {
+            float* const samples = channels[ch];
+
+            for (int i = 0; i < numSamples; ++i)
+            {
+                const int position = (historyWritePosition + i) & mask;
+                ring[position] = samples[i];
+                samples[i] = ring[(position - delay) & mask];
+            }
+        }
+        else
+        {
+            for (int i = 0; i < numSamples; ++i)
+                ring[(historyWritePosition + i) & mask] = 0.0f;
+        }
+    }
+
+    historyWritePosition = (int) (((unsigned int) historyWritePosition + (unsigned int) numSamples) & (unsigned int) mask);
+    lastBlockWasBypassed = true;
+
+    for (int ch = numProcessChannels; ch < bufferChannels; ++ch)
+        juce::FloatVectorOperations::clear (channels[ch], numSamples);
+}
+
+void KestruneAudioProcessor::writeHistory (const juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
+{
+    // numSamples never exceeds historyLength, so at most one wrap.
+    const int firstPart = std::min (numSamples, historyLength - historyWritePosition);
+
+    for (int ch = 0; ch < numLimiterChannels; ++ch)
+    {
+        float* const ring = history.data() + (size_t) ch * historyLength;
+
+        if (ch < buffer.getNumChannels())
+        {
+            const float* const samples = buffer.getReadPointer (ch, startSample);
+            std::copy (samples, samples + firstPart, ring + historyWritePosition);
+            std::copy (samples + firstPart, samples + numSamples, ring);
+        }
+        else
+        {
+            std::fill (ring + historyWritePosition, ring + historyWritePosition + firstPart, 0.0f);
+            std::fill (ring, ring + (numSamples - firstPart), 0.0f);
+        }
+    }
+
+    historyWritePosition = (historyWritePosition + numSamples) & (historyLength - 1);
+}
+
+void KestruneAudioProcessor::refillLimiterAfterBypass()
+{
+    // The limiter's delay still holds audio from before the bypass. Clear it
+    // and run the input of the last look-ahead through the limiter instead,
+    // so that processing resumes exactly where the bypassed output stopped.
+    limiter->setNumChannels (numLimiterChannels);
+
+    const int length = std::min (limiter->getLatencySamples(), maxPieceLength);
+    const int start = (historyWritePosition - length) & (historyLength - 1);
+    const int firstPart = std::min (length, historyLength - start);
+
+    std::array<float*, numLimiterChannels> refill {};
+
+    for (int ch = 0; ch < numLimiterChannels; ++ch)
+    {
+        const float* const ring = history.data() + (size_t) ch * historyLength;
+        float* const samples = scratch.data() + (size_t) ch * maxPieceLength;
+
+        std::copy (ring + start, ring + start + firstPart, samples);
+        std::copy (ring, ring + (length - firstPart), samples + firstPart);
+
+        if (inputGainSmoothed != 1.0f)
+            juce::FloatVectorOperations::multiply (samples, inputGainSmoothed, length);
+
+        refill[(size_t) ch] = samples;
+    }
+
+    limiter->process (refill.data(), length);
+}
+
+//==============================================================================
+const juce::String KestruneAudioProcessor::getInputChannelName (int channelIndex) const
+{
+    return juce::String ((juce::int64) channelIndex + 1);
+}
+
+const juce::String KestruneAudioProcessor::getOutputChannelName (int channelIndex) const
+{
+    return juce::String ((juce::int64) channelIndex + 1);
+}
+
+bool KestruneAudioProcessor::isInputChannelStereoPair (int) const
+{
+    return true;
+}
+
+bool KestruneAudioProcessor::isOutputChannelStereoPair (int) const
+{
+    return true;
+}
+
+double KestruneAudioProcessor::getTailLengthSeconds() const
+{
+    return 0.0;
+}
+
+bool KestruneAudioProcessor::acceptsMidi() const
+{
+    return true;
+}
+
+bool KestruneAudioProcessor::producesMidi() const
+{
+    return false;
+}
+
+juce::AudioProcessorEditor* KestruneAudioProcessor::createEditor()
+{
+    return new KestruneAudioProcessorEditor (*this);
+}
+
+bool KestruneAudioProcessor::hasEditor() const
+{
+    return true;
+}
+
+//==============================================================================
+int KestruneAudioProcessor::getNumParameters()
+{
+    return numParameters;
+}
+
+const juce::String KestruneAudioProcessor::getParameterName (int index)
+{
+    return isParameterIndex (index) ? juce::String (parameterNames[index]) : juce::String();
+}
+
+float KestruneAudioProcessor::getParameter (int index)
+{
+    return isParameterIndex (index) ? paramValues[(size_t) index].load (std::memory_order_relaxed) : 0.0f;
+}
+
+const juce::String KestruneAudioProcessor::getParameterText (int index)
+{
+    return isParameterIndex (index) ? juce::String (paramValues[(size_t) index].load (std::memory_order_relaxed))
+                                    : juce::String();
+}
+
+float KestruneAudioProcessor::getParameterDefaultValue (int index)
+{
+    return isParameterIndex (index) ? parameterDefaults[index] : 0.0f;
+}
+
+juce::AudioProcessorParameter* KestruneAudioProcessor::getParameterObject (int index) const
+{
+    return isParameterIndex (index) ? getParameters()[index] : nullptr;
+}
+
+void KestruneAudioProcessor::setParameter (int index, float v)
+{
+    if (! isParameterIndex (index) || ! std::isfinite (v))
+        return;
+
+    const auto changes = storeParameter (index, v);
+    publishPendingChanges (changes);
+
+    if ((changes & attackChange) != 0)
+        reportLatency();
+}
+
+std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
+{
+    paramValues[(size_t) index].store (v, std::memory_order_relaxed);
+    parametersChanged.store (true);
+
+    switch (index)
+    {
+        case attackTimeIndex:
+        {
+            const float attackMs = v * 40.0f;
+
+            // The limiter refuses attacks above its maximum; below 0 ms every
+            // attack gives the one-sample look-ahead of 0 ms.
+            if (! std::isfinite (attackMs) || attackMs > limiterMaxAttackMs)
+                return 0;
+
+            const float accepted = std::max (attackMs, 0.0f);
+            pendingAttackMs.store (accepted, std::memory_order_relaxed);
+            attackMsInForce.store (accepted, std::memory_order_relaxed);
+            return attackChange;
+        }
+
+        case releaseTimeIndex:
+        {
+            const float releaseMs = v * 1000.0f;
+
+            if (! std::isfinite (releaseMs))
+                return 0;
+
+            pendingReleaseMs.store (releaseMs, std::memory_order_relaxed);
+            return releaseChange;
+        }
+
+        case maxPeakLevelIndex:
+        {
+            const float threshold = decibelsToGain (v * 20.0f - 10.0f);
+
+            if (! std::isfinite (threshold))
+                return 0;
+
+            pendingThreshold.store (threshold, std::memory_order_relaxed);
+            return thresholdChange;
+        }
+
+        case inputGainIndex:
+        {
+            const float gain = decibelsToGain (v * 60.0f);
+
+            if (! std::isfinite (gain))
+                return 0;
+
+            pendingInputGainValue.store (gain, std::memory_order_relaxed);
+            return inputGainChange;
+        }
+
+        default:
+            return 0;
+    }
+}
+
+void KestruneAudioProcessor::publishPendingChanges (std::uint32_t changes)
+{
+    if (changes != 0)
+        pendingChanges.fetch_or (changes, std::memory_order_release);
+}
+
+void KestruneAudioProcessor::applyPendingChanges()
+{
+    const auto changes = pendingChanges.exchange (0, std::memory_order_acquire);
+
+    if (changes == 0)
+        return;
+
+    if ((changes & inputGainChange) != 0)
+        inputGain = pendingInputGainValue.load (std::memory_order_relaxed);
+
+    if ((changes & attackChange) != 0)
+        limiter->setAttack (pendingAttackMs.load (std::memory_order_relaxed));
+
+    if ((changes & releaseChange) != 0)
+        limiter->setRelease (pendingReleaseMs.load (std::memory_order_relaxed));
+
+    if ((changes & thresholdChange) != 0)
+        limiter->setThreshold (pendingThreshold.load (std::memory_order_relaxed));
+}
+
+void KestruneAudioProcessor::reportLatency()
+{
+    setLatencySamples (lookaheadSamples (sampleRateInForce.load(), attackMsInForce.load()));
+}
+
+float KestruneAudioProcessor::getGainReductionDb() const noexcept
+{
+    return gainReductionDb.load (std::memory_order_relaxed);
+}
+
+//==============================================================================
+int KestruneAudioProcessor::getNumPrograms()
+{
+    return 1;
+}
+
+int KestruneAudioProcessor::getCurrentProgram()
+{
+    return 0;
+}
+
+void KestruneAudioProcessor::setCurrentProgram (int)
+{
+}
+
+const juce::String KestruneAudioProcessor::getProgramName (int)
+{
+    return "Default";
+}
+
+void KestruneAudioProcessor::changeProgramName (int, const juce::String&)
+{
+}
+
+//==============================================================================
+void KestruneAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    std::array<float, numParameters> values {};
+
+    for (size_t index = 0; index < values.size(); ++index)
+        values[index] = paramValues[index].load (std::memory_order_relaxed);
+
+    PluginState::write (values, idxInputConfig.load(), destData);
+}
+
+void KestruneAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    const auto entries = PluginState::read (data, sizeInBytes);
+
+    if (! entries.has_value())
+        return;
+
+    // Elements apply in document order, a repeated one each time; the audio
+    // thread receives the settings together.
+    std::uint32_t changes = 0;
+
+    for (const auto& entry : *entries)
+    {
+        if (entry.parameterIndex == PluginState::inputConfigEntry)
+            idxInputConfig.store (entry.inputConfig);
+        else if (std::isfinite (entry.value))
+            changes |= storeParameter (entry.parameterIndex, entry.value);
+    }
+
+    parametersChanged.store (true);
+    publishPendingChanges (changes);
+
+    if ((changes & attackChange) != 0)
+        reportLatency();
+}
+
+//==============================================================================
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new KestruneAudioProcessor();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/** Float <-> text conversions for parameter texts and the saved state.
+
+    The framework's float parser overflows a signed integer on a long run of
+    exponent digits, which a hostile session file can contain, and rounds
+    twice (to double, then to float), so float texts from outside are read
+    here instead. parseFloat accepts what the framework accepts (leading white
+    space, an optional sign, a leading number, anything after it ignored, no
+    number at all reading as 0) and gives the same value wherever the
+    framework's result is defined, except that "-0" keeps its sign.
+*/
+namespace NumberText
+{
+/** The shortest text in the framework's general number format that parseFloat
+    turns back into exactly `value`: six significant digits where they suffice
+    (then it is the text juce::String (float) gives), else seven, eight or nine. */
+juce::String formatFloat (float value);
+
+/** The leading number of `text` as a float, correctly rounded; "nan" and
+    "inf" read as such, an out-of-range magnitude as infinity or zero. */
+float parseFloat (const juce::String& text);
+} // namespace NumberText

@@ -1,0 +1,45 @@
+#include "processor/ProcessorParameter.h"
+
+#include "processor/KestruneAudioProcessor.h"
+#include "processor/NumberText.h"
+
+ProcessorParameter::ProcessorParameter (KestruneAudioProcessor& owner, int indexInProcessor)
+    : processor (owner)
+    , index (indexInProcessor)
+{
+}
+
+float ProcessorParameter::getValue() const
+{
+    return processor.getParameter (index);
+}
+
+void ProcessorParameter::setValue (float newValue)
+{
+    processor.setParameter (index, newValue);
+}
+
+float ProcessorParameter::getDefaultValue() const
+{
+    return processor.getParameterDefaultValue (index);
+}
+
+juce::String ProcessorParameter::getName (int maximumStringLength) const
+{
+    return processor.getParameterName (index).substring (0, maximumStringLength);
+}
+
+juce::String ProcessorParameter::getLabel() const
+{
+    return {};
+}
+
+juce::String ProcessorParameter::getText (float normalisedValue, int maximumStringLength) const
+{
+    return juce::String (normalisedValue).substring (0, maximumStringLength);
+}
+
+float ProcessorParameter::getValueForText (const juce::String& text) const
+{
+    return NumberText::parseFloat (text);
+}

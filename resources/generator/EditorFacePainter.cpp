@@ -1,0 +1,280 @@
+#include "resources/generator/EditorFacePainter.h"
+
+#include "resources/generator/FaceLayout.h"
+#include "resources/generator/Palette.h"
+
+#include <cmath>
+
+namespace
+{
+using Align = ArtText::Align;
+
+constexpr int panelTop = 34;
+constexpr int panelBottom = 272;
+constexpr int knobAreaTop = 294;
+
+// Input block: 8..128; output block mirrors it around the middle column.
+constexpr int inputPanelX = 8;
+constexpr int outputPanelX = 208;
+constexpr int meterPanelWidth = 120;
+constexpr int columnX = 136;
+constexpr int columnWidth = 64;
+constexpr int peakPanelX = 334;
+constexpr int peakPanelRight = 427;
+
+void paintPanel (juce::Graphics& g, juce::Rectangle<float> area)
+{
+    g.setGradientFill (juce::ColourGradient (Palette::panelFill, 0.0f, area.getY(), Palette::panelFillLow, 0.0f, area.getBottom(), false));
+    g.fillRoundedRectangle (area, 4.0f);
+    g.setColour (Palette::panelBorder);
+    g.drawRoundedRectangle (area.reduced (0.5f), 4.0f, 1.0f);
+    g.setColour (Palette::panelHighlight.withAlpha (0.6f));
+    g.drawHorizontalLine ((int) area.getY() + 1, area.getX() + 4.0f, area.getRight() - 4.0f);
+}
+
+// A recessed slot whose inside is exactly the given rectangle.
+void paintWell (juce::Graphics& g, juce::Rectangle<int> inside)
+{
+    g.setColour (Palette::wellBorder);
+    g.fillRect (inside.expanded (1));
+    g.setColour (Palette::shadowLine);
+    g.fillRect (inside.getX() - 1, inside.getY() - 1, inside.getWidth() + 2, 1);
+    g.setColour (Palette::well);
+    g.fillRect (inside);
+}
+
+juce::String decibelText (int decibels, bool withPlus)
+{
+    return (withPlus && decibels > 0 ? "+" : "") + juce::String (decibels);
+}
+} // namespace
+
+EditorFacePainter::EditorFacePainter (const ArtText& textToUse)
+    : text (textToUse)
+{
+}
+
+juce::Image EditorFacePainter::paint() const
+{
+    juce::Image face (juce::Image::RGB, FaceLayout::width, FaceLayout::height, true);
+    juce::Graphics g (face);
+
+    g.setGradientFill (juce::ColourGradient (Palette::faceTop, 0.0f, 0.0f, Palette::faceBottom, 0.0f, (float) FaceLayout::height, false));
+    g.fillAll();
+
+    paintTitleStrip (g);
+    paintMeterBlock (g, FaceLayout::inputMeterX, "INPUT", true);
+    paintMeterBlock (g, FaceLayout::outputMeterX, "OUTPUT", false);
+    paintReductionColumn (g);
+    paintMaxPeakPanel (g);
+    paintKnobArea (g);
+    return face;
+}
+
+void EditorFacePainter::paintTitleStrip (juce::Graphics& g) const
+{
+    constexpr int strip = FaceLayout::titleHeight;
+
+    g.setGradientFill (juce::ColourGradient (Palette::titleTop, 0.0f, 0.0f, Palette::titleBottom, 0.0f, (float) strip, false));
+    g.fillRect (0, 0, FaceLayout::width, strip);
+    g.setColour (Palette::panelHighlight);
+    g.fillRect (0, 0, FaceLayout::width, 1);
+    g.setColour (Palette::shadowLine);
+    g.fillRect (0, strip - 1, FaceLayout::width, 1);
+
+    const auto titleFont = text.font (19.0f, 0.02f);
+    g.setColour (Palette::titleText);
+    text.draw (g, "Quorvel", titleFont, 12.0f, 20.0f, Align::left);
+
+    const float dividerX = std::round (12.0f + text.width ("Quorvel", titleFont) + 9.0f);
+    g.setColour (Palette::panelBorder.brighter (0.3f));
+    g.fillRect (dividerX, 8.0f, 1.0f, 13.0f);
+
+    g.setColour (Palette::makerText);
+    text.draw (g, "BRELLICK", text.font (10.5f, 0.22f), dividerX + 9.0f, 19.0f, Align::left);
+
+    g.setColour (Palette::faintText);
+    text.draw (g, "AMBISONIC LOOK-AHEAD LIMITER", text.font (9.0f, 0.14f), 396.0f, 18.5f, Align::right);
+}
+
+void EditorFacePainter::paintMeterBlock (juce::Graphics& g, const int (&meterX)[4], const juce::String& caption, bool scaleOnLeft) const
+{
+    const int panelX = scaleOnLeft ? inputPanelX : outputPanelX;
+    paintPanel (g, { (float) panelX, (float) panelTop, (float) meterPanelWidth, (float) (panelBottom - panelTop) });
+
+    const int left = meterX[0];
+    const int right = meterX[3] + FaceLayout::meterWidth;
+    const float middle = (float) (left + right) * 0.5f;
+    const int firstRow = FaceLayout::meterTop;
+    const int lastRow = FaceLayout::meterTop + FaceLayout::meterHeight - 1;
+
+    g.setColour (Palette::captionText);
+    text.draw (g, caption, text.font (10.5f, 0.2f), middle, 56.0f, Align::centre);
+    g.setColour (Palette::accent.withAlpha (0.55f));
+    g.fillRect (middle - 10.0f, 62.0f, 20.0f, 1.0f);
+
+    // Grid lines behind the meters at every 10 dB, ticks and numbers at the
+    // side. On the output side the numbers keep clear of the max-peak line,
+    // which the editor lays across the meters up to x 301.
+    const auto numberFont = text.font (9.5f);
+    const int tickStart = scaleOnLeft ? left - 3 : right + 3;
+    const float numberX = scaleOnLeft ? (float) (left - 18) : (float) (right + 18);
+    const auto numberAlign = scaleOnLeft ? Align::right : Align::left;
+
+    for (int decibels = 10; decibels >= -30; decibels -= 5)
+    {
+        const int row = juce::jlimit (firstRow, lastRow, FaceLayout::levelMeterRow ((float) decibels));
+        const bool major = decibels % 10 == 0;
+
+        if (major)
+        {
+            g.setColour (Palette::gridLine);
+            g.fillRect (left - 2, row, right - left + 4, 1);
+        }
+
+        const int tickLength = major ? 7 : 3;
+        g.setColour (major ? Palette::tickMark : Palette::tickMark.withAlpha (0.45f));
+        g.fillRect (scaleOnLeft ? tickStart - tickLength : tickStart, row, tickLength, 1);
+
+        if (major)
+        {
+            g.setColour (decibels > 0 ? Palette::meterRed.withMultipliedSaturation (0.6f).brighter (0.1f) : Palette::scaleText);
+            text.draw (g, decibelText (decibels, true), numberFont, numberX, (float) row + 3.5f, numberAlign);
+        }
+    }
+
+    g.setColour (Palette::faintText);
+    text.draw (g, "dB", text.font (8.5f), numberX, (float) firstRow - 9.0f, numberAlign);
+
+    for (int x : meterX)
+        paintWell (g, { x, FaceLayout::meterTop, FaceLayout::meterWidth, FaceLayout::meterHeight });
+}
+
+void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
+{
+    const int top = FaceLayout::titleHeight;
+    const int bottom = knobAreaTop - 2;
+
+    g.setColour (Palette::darkColumn);
+    g.fillRect (columnX, top, columnWidth, bottom - top);
+    g.setColour (Palette::shadowLine);
+    g.fillRect (columnX, top, 1, bottom - top);
+    g.fillRect (columnX + columnWidth - 1, top, 1, bottom - top);
+
+    const int meterLeft = FaceLayout::reductionX;
+    const int meterRight = FaceLayout::reductionX + FaceLayout::reductionWidth;
+    const int firstRow = FaceLayout::reductionTop;
+    const int lastRow = FaceLayout::reductionTop + FaceLayout::reductionHeight - 1;
+
+    paintWell (g, { meterLeft, firstRow, FaceLayout::reductionWidth, FaceLayout::reductionHeight });
+
+    const auto numberFont = text.font (9.5f);
+
+    for (int decibels = 5; decibels <= 30; decibels += 5)
+    {
+        const int row = juce::jlimit (firstRow, lastRow, FaceLayout::reductionMeterRow ((float) decibels));
+        const bool major = decibels % 10 == 0;
+        const int tickLength = major ? 4 : 2;
+
+        g.setColour (major ? Palette::tickMark : Palette::tickMark.withAlpha (0.45f));
+        g.fillRect (meterLeft - 2 - tickLength, row, tickLength, 1);
+        g.fillRect (meterRight + 2, row, tickLength, 1);
+
+        if (major)
+        {
+            g.setColour (Palette::scaleText);
+            text.draw (g, juce::String (-decibels), numberFont, (float) (meterLeft - 8), (float) row + 3.5f, Align::right);
+        }
+    }
+
+    g.setColour (Palette::faintText);
+    text.draw (g, "GR", text.font (9.0f, 0.2f), (float) (meterLeft + meterRight) * 0.5f, (float) bottom - 3.0f, Align::centre);
+}
+
+void EditorFacePainter::paintMaxPeakPanel (juce::Graphics& g) const
+{
+    paintPanel (g, { (float) peakPanelX, (float) panelTop, (float) (peakPanelRight - peakPanelX), (float) (panelBottom - panelTop) });
+
+    const float faderMiddle = (float) (FaceLayout::faderX + FaceLayout::trackOffsetX) + (float) FaceLayout::trackWidth * 0.5f;
+    const float panelMiddle = (float) (peakPanelX + peakPanelRight) * 0.5f;
+
+    g.setColour (Palette::captionText);
+    const auto captionFont = text.font (10.0f, 0.2f);
+    text.draw (g, "MAX PEAK", captionFont, panelMiddle, 50.0f, Align::centre);
+    text.draw (g, "OUTPUT", captionFont, panelMiddle, 62.0f, Align::centre);
+
+    // The slot the thumb runs in; the track image fills it above the thumb.
+    const int slotX = FaceLayout::faderX + FaceLayout::trackOffsetX - 1;
+    const int slotTop = FaceLayout::faderY + 2;
+    const int slotBottom = FaceLayout::faderY + FaceLayout::faderTravel + FaceLayout::thumbHeight - 2;
+    paintWell (g, { slotX, slotTop, FaceLayout::trackWidth + 2, slotBottom - slotTop });
+
+    // Marks at the rows where the thumb's index line stands for each value.
+    const auto numberFont = text.font (9.5f);
+
+    for (int decibels = 10; decibels >= -10; decibels -= 5)
+    {
+        const float proportion = (float) (decibels + 10) / 20.0f;
+        const int thumbTop = FaceLayout::faderY + (int) ((float) FaceLayout::faderTravel * (1.0f - proportion));
+        const int row = thumbTop + FaceLayout::thumbHeight / 2;
+        const bool major = decibels % 10 == 0;
+
+        g.setColour (major ? Palette::tickMark : Palette::tickMark.withAlpha (0.45f));
+        g.fillRect (slotX - (major ? 6 : 4), row, major ? 4 : 2, 1);
+        g.fillRect (slotX + FaceLayout::trackWidth + 4, row, major ? 4 : 2, 1);
+
+        g.setColour (Palette::scaleText);
+        text.draw (g, decibelText (decibels, true), numberFont, (float) slotX - 9.0f, (float) row + 3.5f, Align::right);
+    }
+
+    // The frame of the value box below the fader.
+    paintWell (g, { FaceLayout::faderValueX, FaceLayout::faderValueY, FaceLayout::faderValueWidth, FaceLayout::faderValueHeight });
+
+    g.setColour (Palette::faintText);
+    text.draw (g, "CEILING", text.font (8.5f, 0.2f), faderMiddle - 1.0f, (float) (FaceLayout::faderValueY + FaceLayout::faderValueHeight) + 14.0f, Align::centre);
+}
+
+void EditorFacePainter::paintKnobArea (juce::Graphics& g) const
+{
+    const int top = knobAreaTop;
+
+    g.setGradientFill (juce::ColourGradient (Palette::panelFill, 0.0f, (float) top, Palette::faceBottom, 0.0f, (float) FaceLayout::height, false));
+    g.fillRect (0, top, FaceLayout::width, FaceLayout::height - top);
+    g.setColour (Palette::shadowLine);
+    g.fillRect (0, top - 1, FaceLayout::width, 1);
+    g.setColour (Palette::panelHighlight);
+    g.fillRect (0, top, FaceLayout::width, 1);
+
+    // Dividers between the three knob groups.
+    g.setColour (Palette::panelBorder);
+    g.fillRect (138, top + 10, 1, FaceLayout::height - top - 20);
+    g.fillRect (289, top + 10, 1, FaceLayout::height - top - 20);
+
+    // Soft recesses under the knobs.
+    auto recess = [&] (float centreX, float centreY, float radius)
+    {
+        juce::ColourGradient shade (juce::Colours::black.withAlpha (0.45f), centreX, centreY, juce::Colours::black.withAlpha (0.0f), centreX + radius, centreY, true);
+        shade.addColour (0.8, juce::Colours::black.withAlpha (0.3f));
+        g.setGradientFill (shade);
+        g.fillEllipse (centreX - radius, centreY - radius, radius * 2.0f, radius * 2.0f);
+    };
+
+    recess ((float) FaceLayout::gainKnobX + 35.0f, (float) FaceLayout::gainKnobY + 37.5f, 35.0f);
+    recess ((float) FaceLayout::attackKnobX + 24.0f, (float) FaceLayout::smallKnobY + 24.5f, 26.0f);
+    recess ((float) FaceLayout::releaseKnobX + 24.0f, (float) FaceLayout::smallKnobY + 24.5f, 26.0f);
+
+    // Value-box frames and the labels under them.
+    const auto labelFont = text.font (11.0f, 0.02f);
+
+    auto valueBox = [&] (int x, int y, int width, const juce::String& label)
+    {
+        g.setColour (Palette::wellBorder);
+        g.drawRect (x - 1, y - 1, width + 2, FaceLayout::valueHeight + 2, 1);
+        g.setColour (Palette::captionText);
+        text.draw (g, label, labelFont, (float) x + (float) width * 0.5f, (float) (y + FaceLayout::valueHeight) + 14.0f, Align::centre);
+    };
+
+    valueBox (FaceLayout::gainValueX, FaceLayout::gainValueY, FaceLayout::gainValueWidth, "Input gain");
+    valueBox (FaceLayout::attackValueX, FaceLayout::smallValueY, FaceLayout::smallValueWidth, "Look ahead");
+    valueBox (FaceLayout::releaseValueX, FaceLayout::smallValueY, FaceLayout::smallValueWidth, "Release");
+}

@@ -1,0 +1,150 @@
+// The processor with its callers on their own threads, as in a host: one
+// thread processes blocks while another changes parameters and restores
+// states, and a third plays the editor. Built and run under ThreadSanitizer
+// too (label "threads"), where any unsynchronised access is an error.
+
+#include "processor/KestruneAudioProcessor.h"
+
+#include "ProcessorTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <juce_events/juce_events.h>
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+using namespace quorvel::test;
+
+namespace
+{
+// Thresholds stay at or below 0 dB, so every processed sample stays within 1.
+constexpr float highestThresholdValue = 0.5f;
+
+float randomValue (SignalRandom& random, int index)
+{
+    return index == 2 ? random.between (0.0f, highestThresholdValue) : random.unit();
+}
+
+TEST (ProcessorThreads, ChangesAndRestoresWhileBlocksAreProcessed)
+{
+    juce::ScopedJuceInitialiser_GUI juceInitialiser;
+    KestruneAudioProcessor processor;
+    constexpr int blockSize = 256;
+    constexpr int numBlocks = 3000;
+    prepare (processor, 48000.0, blockSize);
+
+    std::vector<juce::MemoryBlock> states;
+    SignalRandom setup (5);
+
+    for (int i = 0; i < 16; ++i)
+    {
+        KestruneAudioProcessor source;
+
+        for (int index = 0; index < 4; ++index)
+            source.setParameter (index, randomValue (setup, index));
+
+        source.idxInputConfig = setup.integer (-1, 1);
+        states.emplace_back();
+        source.getStateInformation (states.back());
+    }
+
+    std::atomic<bool> finished { false };
+    std::atomic<int> changes { 0 };
+
+    std::thread host ([&]
+                      {
+                          SignalRandom random (6);
+                          juce::MemoryBlock saved;
+
+                          while (! finished.load())
+                          {
+                              switch (random.integer (0, 3))
+                              {
+                                  case 0:
+                                  {
+                                      const int index = random.integer (0, 3);
+                                      processor.setParameter (index, randomValue (random, index));
+                                      break;
+                                  }
+                                  case 1:
+                                  {
+                                      const auto& state = states[(size_t) random.integer (0, 15)];
+                                      processor.setStateInformation (state.getData(), (int) state.getSize());
+                                      break;
+                                  }
+                                  case 2:
+                                  {
+                                      const int index = random.integer (0, 3);
+                                      auto* parameter = processor.getParameterObject (index);
+                                      parameter->beginChangeGesture();
+                                      parameter->setValueNotifyingHost (randomValue (random, index));
+                                      parameter->endChangeGesture();
+                                      break;
+                                  }
+                                  default:
+                                      processor.getStateInformation (saved);
+                                      break;
+                              }
+
+                              changes.fetch_add (1);
+                              std::this_thread::yield();
+                          } });
+
+    std::thread editor ([&]
+                        {
+                            float sink = 0.0f;
+
+                            while (! finished.load())
+                            {
+                                for (const auto& level : processor.vuLevels)
+                                    sink += level.load();
+
+                                sink += processor.getGainReductionDb();
+
+                                if (processor.parametersChanged.exchange (false))
+                                    for (int index = 0; index < 4; ++index)
+                                        sink += processor.getParameter (index);
+
+                                if (processor.idxInputConfig.load() > 1)
+                                    processor.idxInputConfig = 0;
+
+                                std::this_thread::yield();
+                            }
+
+                            EXPECT_FALSE (std::isnan (sink)); });
+
+    const auto input = ambisonicScene (blockSize * 64, 48000.0, 4.0f, 8);
+    MultiChannelSignal block (4, blockSize);
+
+    int firstBlockAboveCeiling = -1;
+
+    for (int n = 0; n < numBlocks && firstBlockAboveCeiling < 0; ++n)
+    {
+        const int offset = (n % 64) * blockSize;
+
+        for (int ch = 0; ch < 4; ++ch)
+            std::copy_n (input.channels[(size_t) ch].begin() + offset, blockSize, block.channels[(size_t) ch].begin());
+
+        // Now and then the host bypasses a few blocks, which pass at unity gain.
+        const bool bypassed = (n / 50) % 7 == 3;
+        runBlock (processor, block, 0, blockSize, bypassed);
+
+        if (bypassed)
+            continue;
+
+        for (const auto& channel : block.channels)
+            for (float sample : channel)
+                if (! (std::fabs (sample) <= 1.0f))
+                    firstBlockAboveCeiling = n;
+    }
+
+    finished = true;
+    host.join();
+    editor.join();
+
+    EXPECT_EQ (firstBlockAboveCeiling, -1);
+    EXPECT_GT (changes.load(), 0);
+}
+} // namespace
