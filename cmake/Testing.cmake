@@ -11,10 +11,15 @@ function(quorvel_add_test name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     # A list of labels must reach ctest as one property value.
     string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
+    # Tests on the one virtual display see each other's windows: one at a time.
+    set(display_lock "")
+    if("display" IN_LIST ARG_LABELS)
+        set(display_lock RESOURCE_LOCK quorvel_display)
+    endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES LABELS "${labels}" TIMEOUT 600)
+        PROPERTIES LABELS "${labels}" TIMEOUT 600 ${display_lock})
 endfunction()
 
 # quorvel_add_fuzzer(<name> SOURCES ... [LIBRARIES ...] CORPUS <dir>)
