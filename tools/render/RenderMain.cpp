@@ -23,6 +23,9 @@ namespace
 {
 using namespace quorvel::render;
 
+constexpr double minimumSampleRate = 8000.0;
+constexpr double maximumSampleRate = 192000.0;
+
 struct Options
 {
     juce::String pluginPath { QUORVEL_DEFAULT_PLUGIN_PATH };
@@ -165,7 +168,7 @@ std::optional<Options> parseArguments (const juce::StringArray& arguments, bool&
         return std::nullopt;
     }
 
-    if (options.sampleRate < 8000.0 || options.sampleRate > 192000.0)
+    if (options.sampleRate < minimumSampleRate || options.sampleRate > maximumSampleRate)
     {
         std::fprintf (stderr, "quorvel_render: the sample rate must be between 8000 and 192000 Hz\n");
         return std::nullopt;
@@ -182,8 +185,16 @@ std::optional<Options> parseArguments (const juce::StringArray& arguments, bool&
 
 bool readWav (const juce::File& file, juce::AudioBuffer<float>& buffer, double& sampleRate, juce::String& error)
 {
+    auto stream = file.createInputStream();
+
+    if (stream == nullptr)
+    {
+        error = "cannot open " + file.getFullPathName();
+        return false;
+    }
+
     juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatReader> reader (wav.createReaderFor (file.createInputStream().release(), true));
+    std::unique_ptr<juce::AudioFormatReader> reader (wav.createReaderFor (stream.release(), true));
 
     if (reader == nullptr)
     {
@@ -200,6 +211,12 @@ bool readWav (const juce::File& file, juce::AudioBuffer<float>& buffer, double& 
     if (reader->lengthInSamples > std::numeric_limits<int>::max() / 2)
     {
         error = file.getFullPathName() + " is too long";
+        return false;
+    }
+
+    if (! (reader->sampleRate >= minimumSampleRate && reader->sampleRate <= maximumSampleRate))
+    {
+        error = file.getFullPathName() + " has a sample rate of " + juce::String (reader->sampleRate) + " Hz; the plug-in runs from 8000 to 192000 Hz";
         return false;
     }
 
@@ -374,6 +391,9 @@ int run (const Options& options)
     std::printf ("input peak:             %s on channel %s\n", decibels (summary.inputPeak).toRawUTF8(), channelName (summary.inputPeakChannel));
     std::printf ("output peak:            %s on channel %s (ceiling %s)\n", decibels (summary.outputPeak).toRawUTF8(), channelName (summary.outputPeakChannel), decibels (s.maxPeakLinear()).toRawUTF8());
     std::printf ("largest gain reduction: %.2f dB at %.3f s\n", summary.largestGainReductionDb, (double) summary.largestGainReductionSample / sampleRate);
+    if (options.inputPath.isEmpty() && options.generatedInputCopyPath.isNotEmpty())
+        std::printf ("test signal written to: %s\n", cwd.getChildFile (options.generatedInputCopyPath).getFullPathName().toRawUTF8());
+
     std::printf ("output written to:      %s\n", outputFile.getFullPathName().toRawUTF8());
     return 0;
 }
