@@ -6,6 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+
+#if defined(__SSE2__)
+    #include <emmintrin.h>
+#endif
 
 namespace
 {
@@ -31,6 +36,61 @@ bool isParameterIndex (int index) noexcept
 float decibelsToGain (float decibels) noexcept
 {
     return decibels > -100.0f ? std::pow (10.0f, decibels * 0.05f) : 0.0f;
+}
+
+// The largest magnitude among the samples, NaNs left out: the meters' peak.
+// Several independent maxima keep the search from waiting on itself.
+float peakMagnitude (const float* samples, int numSamples) noexcept
+{
+    int i = 0;
+    float peak = 0.0f;
+
+#if defined(__SSE2__)
+    const __m128 magnitudeMask = _mm_castsi128_ps (_mm_set1_epi32 (0x7fffffff));
+    __m128 largest[4] = { _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps() };
+
+    // _mm_max_ps returns its second operand when either is a NaN.
+    for (; i + 16 <= numSamples; i += 16)
+        for (int lane = 0; lane < 4; ++lane)
+            largest[lane] = _mm_max_ps (_mm_and_ps (_mm_loadu_ps (samples + i + 4 * lane), magnitudeMask), largest[lane]);
+
+    float lanes[4];
+    _mm_storeu_ps (lanes, _mm_max_ps (_mm_max_ps (largest[0], largest[1]), _mm_max_ps (largest[2], largest[3])));
+
+    for (float lane : lanes)
+        peak = lane > peak ? lane : peak;
+#else
+    // The magnitudes of non-NaN floats order as their bit patterns do.
+    constexpr int numLanes = 16;
+    std::int32_t largest[numLanes] = {};
+
+    for (; i + numLanes <= numSamples; i += numLanes)
+    {
+        for (int lane = 0; lane < numLanes; ++lane)
+        {
+            std::int32_t bits;
+            std::memcpy (&bits, samples + i + lane, sizeof (bits));
+            bits &= 0x7fffffff;
+            bits &= -(std::int32_t) (bits <= 0x7f800000);
+            largest[lane] = largest[lane] > bits ? largest[lane] : bits;
+        }
+    }
+
+    for (auto bits : largest)
+    {
+        float lane;
+        std::memcpy (&lane, &bits, sizeof (lane));
+        peak = lane > peak ? lane : peak;
+    }
+#endif
+
+    for (; i < numSamples; ++i)
+    {
+        const float magnitude = std::abs (samples[i]);
+        peak = magnitude > peak ? magnitude : peak;
+    }
+
+    return peak;
 }
 
 // The limiter's look-ahead for a rate and attack that it accepted.
@@ -173,7 +233,7 @@ void KestruneAudioProcessor::processPiece (juce::AudioBuffer<float>& buffer, int
 
     auto channelPeak = [&] (int ch)
     {
-        return ch < bufferChannels ? buffer.getMagnitude (ch, startSample, numSamples) : 0.0f;
+        return ch < bufferChannels ? peakMagnitude (channels[ch] + startSample, numSamples) : 0.0f;
     };
 
     for (int ch = 0; ch < numMeterChannels; ++ch)
@@ -197,21 +257,35 @@ void KestruneAudioProcessor::applyInputGain (float* const* channels, int numChan
     const float target = inputGain;
 
     // Whether to glide is decided once per block; a glide, once started, runs
-    // its arithmetic over the whole block.
+    // its arithmetic over the whole block. Near the target the float steps can
+    // stop short of it, more than the tolerance away (a gain of 2 rests about
+    // 1e-5 short), and from then on every step gives the same factor, so the
+    // rest of the block takes that factor without stepping.
     if ((double) std::abs (inputGainSmoothed - target) > 1e-6)
     {
         float smoothed = inputGainSmoothed;
+        int stepped = 0;
 
-        for (int i = 0; i < numSamples; ++i)
+        for (; stepped < numSamples; ++stepped)
         {
-            smoothed = (float) ((double) smoothed * 0.995 + (double) target * 0.005);
-            glideFactors[(size_t) i] = smoothed;
+            const auto next = (float) ((double) smoothed * 0.995 + (double) target * 0.005);
+
+            if (next == smoothed)
+                break;
+
+            smoothed = next;
+            glideFactors[(size_t) stepped] = smoothed;
         }
 
         inputGainSmoothed = smoothed;
 
         for (int ch = 0; ch < numChannels; ++ch)
-            juce::FloatVectorOperations::multiply (channels[ch], glideFactors.data(), numSamples);
+        {
+            juce::FloatVectorOperations::multiply (channels[ch], glideFactors.data(), stepped);
+
+            if (stepped < numSamples)
+                juce::FloatVectorOperations::multiply (channels[ch] + stepped, smoothed, numSamples - stepped);
+        }
     }
     else
     {

@@ -13,11 +13,14 @@ namespace
 {
     constexpr int headerSize = 8;
 
-    // Our own blocks nest two levels deep. The framework's parser recurses
-    // once per level, so a damaged or hostile block nesting thousands of
-    // levels would exhaust a host thread's stack; and it expands entities
-    // of a document type recursively without end for some self-referring
-    // declarations. Neither ever occurs in a block that we wrote.
+    // Texts the framework's parser cannot be trusted with, none of which a
+    // block that we wrote ever contains:
+    // - deep nesting: our blocks nest two levels, and the parser recurses once
+    //   per level, so thousands of levels would exhaust a host thread's stack;
+    // - a document type: the parser expands some self-referring entity
+    //   declarations recursively without end;
+    // - malformed UTF-8: at a multi-byte sequence cut short by the end of the
+    //   text the parser steps over the terminator and reads past its buffer.
     constexpr int maximumNestingDepth = 16;
 
     bool containsDocumentType (const char* text, size_t length)
@@ -109,7 +112,11 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
 
     const auto textLength = (size_t) std::min (sizeInBytes - headerSize, declaredLength);
 
-    if (containsDocumentType (bytes + headerSize, textLength) || nestsTooDeeply (bytes + headerSize, textLength))
+    const char* const text = bytes + headerSize;
+
+    if (! juce::CharPointer_UTF8::isValidString (text, (int) textLength)
+        || containsDocumentType (text, textLength)
+        || nestsTooDeeply (text, textLength))
         return std::nullopt;
 
     const auto root = juce::AudioProcessor::getXmlFromBinary (data, sizeInBytes);

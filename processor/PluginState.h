@@ -27,7 +27,7 @@ namespace PluginState
 constexpr std::uint32_t magic = 0x21324356;
 
 /** Parameter index a restored element applies to; the channel-format index
-        has no parameter and is marked with this value. */
+    has no parameter and is marked with this value. */
 constexpr int inputConfigEntry = -1;
 
 struct Entry
@@ -38,13 +38,14 @@ struct Entry
 };
 
 /** Replaces the contents of `destination` with the block for these values,
-        `parameterValues` being indexed by parameter index. */
+    `parameterValues` being indexed by parameter index. */
 void write (const std::array<float, 4>& parameterValues, int inputConfig, juce::MemoryBlock& destination);
 
 /** The recognised children of a block's root element in document order, a
-        repeated one as often as it occurs; nothing when the block is not one
-        (too short, another magic, a length field below 1, text that does not
-        parse, or text that could make the parser exhaust the stack). Values
-        are not range-checked; a text without a leading number reads as 0. */
+    repeated one as often as it occurs; nothing when the block is not one
+    (too short, another magic, a length field below 1, text that does not
+    parse, or text that the framework's parser cannot safely be given:
+    malformed UTF-8, a document type, nesting deeper than 16 levels). Values
+    are not range-checked; a text without a leading number reads as 0. */
 std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes);
 } // namespace PluginState

@@ -206,6 +206,21 @@ TEST_F (LevelValues, FollowTheLevelRule)
         EXPECT_NEAR (level (index), 0.75001f, 1.0e-5f);
 }
 
+TEST_F (LevelValues, LeaveNaNSamplesOut)
+{
+    prepare (processor, 48000.0);
+    auto block = constant (512, 0.5f);
+    block.channels[1][100] = std::numeric_limits<float>::quiet_NaN();
+    block.channels[2][511] = -std::numeric_limits<float>::quiet_NaN();
+    block.channels[3][7] = -infinity;
+    runInBlocks (processor, block, 512);
+
+    EXPECT_NEAR (level (0), 0.59949f, 1.0e-5f);
+    EXPECT_NEAR (level (1), 0.59949f, 1.0e-5f);
+    EXPECT_NEAR (level (2), 0.59949f, 1.0e-5f);
+    EXPECT_FLOAT_EQ (level (3), 1.00001f);
+}
+
 TEST_F (LevelValues, FallByATenthOfTheDistancePerBlock)
 {
     prepare (processor, 48000.0);
@@ -769,6 +784,8 @@ TEST_F (SavedState, IgnoresBlocksThatAreNotOnes)
     bad.push_back (blockWithText ("<Root><Gain x=\"1>0.5</Gain></Root>")); // unmatched quotes
     bad.push_back (blockWithText ("<Root><Gain>0.5</Gain><Release>0.0")); // cut inside a value
     bad.push_back (blockWithText ("not xml at all"));
+    bad.push_back (blockWithText ("<Root><Gain>0.5</Gain>9"));
+    bad.back()[bad.back().getSize() - 2] = (char) 0xfc; // a multi-byte sequence cut short
     bad.push_back (blockWithText ("<!DOCTYPE r [x x x <!ENTITY a \"&xxxxa;\">]><Root><Gain>&a;</Gain></Root>"));
     bad.push_back (blockWithText (juce::String::repeatedString ("<a>", 20000) + "<Gain>0.5</Gain>"));
 

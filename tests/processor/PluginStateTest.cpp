@@ -114,8 +114,16 @@ TEST (PluginStateRead, RefusesWhatIsNoBlock)
     EXPECT_FALSE (readText ("<Root><Gain>0.5").has_value());
 }
 
-TEST (PluginStateRead, RefusesTextsThatWouldExhaustTheParser)
+TEST (PluginStateRead, RefusesTextsTheParserCannotBeTrustedWith)
 {
+    // A multi-byte sequence cut short made the framework's parser read past its buffer.
+    EXPECT_FALSE (readText ("<Root><Gain>0.5</Gain>9\xfc").has_value());
+    EXPECT_FALSE (readText ("<Root><Gain>0.5\xc3</Gain></Root>").has_value());
+    EXPECT_FALSE (readText ("<Root><Gain>0.5\xf8\x88\x80\x80\x80</Gain></Root>").has_value());
+    ASSERT_TRUE (readText ("<Root><Gain>0.5</Gain><Info>Gr\xc3\xbc\xc3\x9f"
+                           "e \xe2\x82\xac</Info></Root>")
+                     .has_value());
+
     // Self-referring entities made the framework's parser recurse without end.
     EXPECT_FALSE (readText ("<!DOCTYPE r [x x x <!ENTITY a \"&xxxxa;\">]><Root><Gain>&a;</Gain></Root>").has_value());
     EXPECT_FALSE (readText ("<?xml version=\"1.0\"?><!doctype Root><Root/>").has_value());
