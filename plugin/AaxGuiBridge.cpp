@@ -51,7 +51,16 @@ AaxGuiBridge::~AaxGuiBridge()
 AAX_Result AaxGuiBridge::Initialize (IACFUnknown* hostUnknown)
 {
     const juce::MessageManagerLock lock;
-    return AAX_CEffectGUI::Initialize (hostUnknown);
+
+    // Initialising again may bring another effect: the editor of the old one goes
+    // first, and a view still held gets the new one.
+    deleteEditor();
+    const auto result = AAX_CEffectGUI::Initialize (hostUnknown);
+
+    if (ViewContainer() != nullptr)
+        CreateViewContainer();
+
+    return result;
 }
 
 AAX_Result AaxGuiBridge::Uninitialize()

@@ -183,6 +183,24 @@ TEST_F (AaxGuiBridgeDisplayTest, TheEditorLivesInTheHostsWindowWhileAttached)
     EXPECT_EQ (gui->GetViewSize (&size), kAAX_Success);
 }
 
+TEST_F (AaxGuiBridgeDisplayTest, InitialisingAgainKeepsOneEditorInTheView)
+{
+    HostWindow hostWindow;
+    ASSERT_NE (hostWindow.display, nullptr);
+    view->setNativeView (hostWindow.nativeView());
+    ASSERT_EQ (gui->SetViewContainer (view->unknown()), kAAX_Success);
+    ASSERT_TRUE (waitUntil ([&]
+                            { return hostWindow.children().size() == 1; },
+                            5000));
+
+    ASSERT_EQ (gui->Initialize (effect->instance().unknown()), kAAX_Success);
+
+    std::this_thread::sleep_for (std::chrono::milliseconds (200));
+    EXPECT_EQ (hostWindow.children().size(), 1u);
+    AAX_Point size;
+    EXPECT_EQ (gui->GetViewSize (&size), kAAX_Success);
+}
+
 TEST_F (AaxGuiBridgeDisplayTest, AViewThatIsNotANativeWindowGetsNoEditorAttached)
 {
     HostWindow hostWindow;
