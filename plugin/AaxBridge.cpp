@@ -541,11 +541,11 @@ void AaxBridge::processContext (void* const* fields) noexcept
 
 void AaxBridge::processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool bypassed) noexcept
 {
-    const auto pieceSize = scratch.getNumSamples();
+    const auto runLength = scratch.getNumSamples();
 
-    for (int start = 0; start < numSamples; start += pieceSize)
+    for (int start = 0; start < numSamples; start += runLength)
     {
-        const auto length = std::min (pieceSize, numSamples - start);
+        const auto length = std::min (runLength, numSamples - start);
 
         for (int channel = 0; channel < numChannels; ++channel)
             scratch.copyFrom (channel, 0, inputs[channel] + start, length);

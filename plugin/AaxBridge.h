@@ -45,7 +45,7 @@ public:
     static constexpr int numChannels = AAX_ContextFields::numChannels;
 
     /** The processor is prepared for blocks of this many frames; longer host blocks
-        still pass (the processor works through them in pieces). */
+        still pass (the processor works through them in shorter runs). */
     static constexpr int preparedBlockSize = 1024;
 
     /** What a stem format's lower 16 bits must name: the channels of both stems. */
