@@ -14,12 +14,18 @@ function(quorvel_add_test name)
         DISCOVERY_TIMEOUT 60
         TEST_LIST ${name}_TESTS)
 
+    # Tests on the one virtual display see each other's windows: one at a time.
+    set(display_lock "")
+    if("display" IN_LIST ARG_LABELS)
+        set(display_lock "RESOURCE_LOCK quorvel_display")
+    endif()
+
     # gtest_discover_tests flattens a list of labels into separate properties,
     # so the labels are applied by a script that ctest runs after discovery.
     set(label_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
     file(WRITE ${label_script}
         "if(${name}_TESTS)\n"
-        "    set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\" TIMEOUT 600)\n"
+        "    set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\" TIMEOUT 600 ${display_lock})\n"
         "endif()\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${label_script})
 endfunction()

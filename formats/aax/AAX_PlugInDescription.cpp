@@ -21,19 +21,18 @@ constexpr uint32_t kCategory = 512;
 constexpr uint32_t kEffectParametersRoutineID = 0;
 constexpr uint32_t kEffectGUIRoutineID = 1;
 
-// Fields of the per-instance context block of a configuration.
-constexpr uint32_t kAudioInField = 0;
-constexpr uint32_t kAudioOutField = 1;
-constexpr uint32_t kBufferLengthField = 2;
-constexpr uint32_t kBypassPortField = 3;
-constexpr uint32_t kMIDINodeField = 4;
-constexpr uint32_t kPrivateDataField = 5;
+constexpr uint32_t kAudioInField = AAX_ContextFields::audioIn;
+constexpr uint32_t kAudioOutField = AAX_ContextFields::audioOut;
+constexpr uint32_t kBufferLengthField = AAX_ContextFields::bufferLength;
+constexpr uint32_t kBypassPortField = AAX_ContextFields::bypassPort;
+constexpr uint32_t kMIDINodeField = AAX_ContextFields::midiNode;
+constexpr uint32_t kPrivateDataField = AAX_ContextFields::privateData;
 
-constexpr uint32_t kBypassPacketSize = 4;
+constexpr uint32_t kBypassPacketSize = AAX_ContextFields::bypassPacketSize;
 constexpr uint32_t kBypassPortType = 1;
 constexpr uint32_t kMIDINodeType = 0;
 constexpr uint32_t kAllMIDIChannels = 0xFFFF;
-constexpr int32_t kPrivateDataSize = 8;
+constexpr int32_t kPrivateDataSize = AAX_ContextFields::privateDataSize;
 
 // Property numbers and values of a configuration's property map.
 constexpr AAX_PropertyID kManufacturerCodeProperty = 11;

@@ -33,6 +33,33 @@ void AAX_SetPlugInRoutines (const AAX_PlugInRoutines& routines);
 /** The routines the description registers now, stand-ins filled in. */
 AAX_PlugInRoutines AAX_GetPlugInRoutines();
 
+/**
+    The fields of the per-instance context block that the description declares
+    for its one configuration. The host hands the process routine, for each
+    instance it runs, a block of one pointer per field, in field order:
+    - audioIn, audioOut: arrays of four channel pointers (float samples);
+    - bufferLength: the int32 number of frames of this call;
+    - bypassPort: the latest 4-byte packet posted to that port, an unsigned
+      32-bit value that is 1 while the master bypass is on;
+    - midiNode: the host's MIDI node (nothing reads it);
+    - privateData: privateDataSize bytes that the effect object fills in its
+      ResetFieldData, so that the routine can find the instance's effect.
+*/
+struct AAX_ContextFields
+{
+    static constexpr uint32_t audioIn = 0;
+    static constexpr uint32_t audioOut = 1;
+    static constexpr uint32_t bufferLength = 2;
+    static constexpr uint32_t bypassPort = 3;
+    static constexpr uint32_t midiNode = 4;
+    static constexpr uint32_t privateData = 5;
+    static constexpr uint32_t count = 6;
+
+    static constexpr uint32_t bypassPacketSize = 4;
+    static constexpr int32_t privateDataSize = 8;
+    static constexpr int numChannels = 4;
+};
+
 /** The effect identifier under which the effect is added to the collection. */
 inline constexpr const char* kAAX_EffectID = "com.brellick.quorvel";
 

@@ -22,18 +22,21 @@ AAX_Result HostComponentDescriptor::AddReservedField (uint32_t fieldIndex, uint3
 AAX_Result HostComponentDescriptor::AddAudioIn (uint32_t fieldIndex)
 {
     record ("AddAudioIn", fieldIndex);
+    context().registration.addField (fieldIndex, HostRegistration::FieldKind::audioIn);
     return operationResult();
 }
 
 AAX_Result HostComponentDescriptor::AddAudioOut (uint32_t fieldIndex)
 {
     record ("AddAudioOut", fieldIndex);
+    context().registration.addField (fieldIndex, HostRegistration::FieldKind::audioOut);
     return operationResult();
 }
 
 AAX_Result HostComponentDescriptor::AddAudioBufferLength (uint32_t fieldIndex)
 {
     record ("AddAudioBufferLength", fieldIndex);
+    context().registration.addField (fieldIndex, HostRegistration::FieldKind::bufferLength);
     return operationResult();
 }
 
@@ -58,6 +61,7 @@ AAX_Result HostComponentDescriptor::AddSideChainIn (uint32_t fieldIndex)
 AAX_Result HostComponentDescriptor::AddDataInPort (uint32_t fieldIndex, uint32_t packetSize, uint32_t portType)
 {
     record ("AddDataInPort", fieldIndex, packetSize, portType);
+    context().registration.addField (fieldIndex, HostRegistration::FieldKind::dataInPort, packetSize);
     return operationResult();
 }
 
@@ -70,6 +74,7 @@ AAX_Result HostComponentDescriptor::AddAuxOutputStem (uint32_t fieldIndex, int32
 AAX_Result HostComponentDescriptor::AddPrivateData (uint32_t fieldIndex, int32_t dataSize, uint32_t options)
 {
     record ("AddPrivateData", fieldIndex, dataSize, options);
+    context().registration.addField (fieldIndex, HostRegistration::FieldKind::privateData, dataSize > 0 ? static_cast<uint32_t> (dataSize) : 0u);
     return operationResult();
 }
 
@@ -82,6 +87,7 @@ AAX_Result HostComponentDescriptor::AddDmaInstance (uint32_t fieldIndex, uint32_
 AAX_Result HostComponentDescriptor::AddMIDINode (uint32_t fieldIndex, uint32_t nodeType, const char* name, uint32_t channelMask)
 {
     record ("AddMIDINode", fieldIndex, nodeType, name, channelMask);
+    context().registration.addField (fieldIndex, HostRegistration::FieldKind::midiNode);
     return operationResult();
 }
 
@@ -98,6 +104,7 @@ AAX_Result HostComponentDescriptor::AddProcessProc_Native (AAX_ProcessRoutine pr
             HostCallLog::routineText (backgroundRoutine),
             outRoutineID);
     keep (propertyMap);
+    context().registration.addProcessRoutine (processRoutine);
 
     if (outRoutineID != nullptr)
         *outRoutineID = nextRoutineID++;

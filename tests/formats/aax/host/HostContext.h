@@ -2,6 +2,7 @@
 
 #include "formats/aax/host/HostCallLog.h"
 #include "formats/aax/host/HostLedger.h"
+#include "formats/aax/host/HostRegistration.h"
 #include "formats/aax/host/HostSwitches.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ struct HostTrace
 
 /**
     What all objects of one simulated host share: reference accounting, the call
-    log, the switches and the received traces. It outlives every host object, so
+    log, the switches, what the plug-in registered and the received traces. It outlives every host object, so
     records stay readable after the objects are gone.
 */
 class HostContext
@@ -27,6 +28,7 @@ public:
     HostLedger ledger;
     HostCallLog calls;
     HostSwitches switches;
+    HostRegistration registration;
 
     void addTrace (int32_t priority, const char* text);
     std::vector<HostTrace> traces() const;

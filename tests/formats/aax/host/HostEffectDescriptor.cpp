@@ -35,6 +35,7 @@ AAX_Result HostEffectDescriptor::AddCategoryBypassParameter (uint32_t category, 
 AAX_Result HostEffectDescriptor::AddProcPtr (void* routine, uint32_t routineID)
 {
     record ("AddProcPtr", HostCallLog::routineText (routine), routineID);
+    context().registration.addRoutine (routineID, routine);
     return operationResult();
 }
 

@@ -15,6 +15,7 @@ HostEffectInstance::HostEffectInstance (HostContext& context)
 
 HostEffectInstance::~HostEffectInstance()
 {
+    effect.reset();
     transportPart->releaseReference();
     automationPart->releaseReference();
     controllerPart->releaseReference();
@@ -31,7 +32,30 @@ ACFResult HostEffectInstance::QueryInterface (const ACFGuid& interfaceID, void**
     if (interfaceID == kIID_AAX_IACFTransport || interfaceID == kIID_AAX_IACFTransport_V2)
         return transportPart->queryInterface (interfaceID, outInterface);
 
+    if ((interfaceID == kIID_AAX_IACFEffectParameters || interfaceID == kIID_AAX_IACFEffectParameters_V2) && effect)
+    {
+        if (outInterface == nullptr)
+            return kAAX_ErrorNullObject;
+
+        *outInterface = nullptr;
+
+        if (context().switches.isWithheld (interfaceID))
+            return kACF_NoInterface;
+
+        return effect.get()->QueryInterface (interfaceID, outInterface);
+    }
+
     return queryInterface (interfaceID, outInterface);
+}
+
+void HostEffectInstance::attachEffect (IACFUnknown* effectObject)
+{
+    effect.retain (effectObject);
+}
+
+void HostEffectInstance::detachEffect()
+{
+    effect.reset();
 }
 
 void* HostEffectInstance::findInterface (const ACFGuid& interfaceID)

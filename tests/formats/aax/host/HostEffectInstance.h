@@ -11,10 +11,14 @@
     Asked for the controller, automation or transport interfaces, it hands out
     those of its own controller, automation delegate and transport objects
     (the reference is added to that object), so the plug-in's run-time wrappers
-    find everything on one unknown. Withheld interfaces stay withheld.
+    find everything on one unknown. Asked for the effect-parameters interfaces,
+    it passes the query on to the plug-in's effect object once one is attached,
+    as a host does for the GUI object of the same instance. Withheld interfaces
+    stay withheld.
 
     State: one reference to each of its three parts, given back when the
-    instance goes.
+    instance goes; one reference to the attached effect object, given back by
+    detachEffect or when the instance goes.
 */
 class HostEffectInstance final : public HostUnknownImpl<IACFUnknown>
 {
@@ -26,6 +30,12 @@ public:
     HostAutomationDelegate& automation() { return *automationPart; }
     HostTransport& transport() { return *transportPart; }
 
+    /** Answers effect-parameters queries with this plug-in object (a reference is held). */
+    void attachEffect (IACFUnknown* effect);
+
+    /** Gives back the attached effect object, if any. */
+    void detachEffect();
+
     ACFResult QueryInterface (const ACFGuid& interfaceID, void** outInterface) override;
 
 protected:
@@ -35,4 +45,5 @@ private:
     HostController* controllerPart;
     HostAutomationDelegate* automationPart;
     HostTransport* transportPart;
+    ACFPtr<IACFUnknown> effect;
 };

@@ -1,0 +1,574 @@
+#include "plugin/AaxBridge.h"
+
+#include "formats/aax/AAX_CBinaryDisplayDelegate.h"
+#include "formats/aax/AAX_CBinaryTaperDelegate.h"
+#include "formats/aax/AAX_CLinearTaperDelegate.h"
+#include "formats/aax/AAX_CNumberDisplayDelegate.h"
+#include "formats/aax/AAX_CPacketHandler.h"
+#include "formats/aax/AAX_CParameter.h"
+#include "formats/aax/AAX_VController.h"
+#include "plugin/AaxParameterID.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+// After juce_audio_processors: JUCE's factory helper that records which wrapper creates the processor.
+#include <juce_audio_plugin_client/utility/juce_CreatePluginFilter.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <set>
+#include <stdexcept>
+
+namespace
+{
+constexpr double fallbackSampleRate = 44100.0;
+constexpr int32_t continuousAboveSteps = 1000;
+constexpr int32_t discreteType = 0;
+constexpr int32_t continuousType = 1;
+constexpr int32_t invertedOrientation = 19;
+constexpr int parameterNameLength = 31;
+constexpr int shortParameterNameLength = 4;
+
+/** The answer to a value that is not a number the parameter could take. */
+constexpr AAX_Result refusedValue = kAAX_ErrorConversionFailed;
+
+/** Every live effect object of the process, so that an interface pointer handed in by
+    a host can be recognised without ever being dereferenced. */
+std::mutex& liveBridgesMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::set<AaxBridge*>& liveBridges()
+{
+    static std::set<AaxBridge*> bridges;
+    return bridges;
+}
+
+float limitToUnitRange (double value) noexcept
+{
+    return static_cast<float> (std::clamp (value, 0.0, 1.0));
+}
+
+/** Whether a chunk holds a whole saved state: the framework's binary XML block (magic,
+    little-endian text length, text, terminator) with all of its text present and
+    parsing as XML. A block cut short by the host would otherwise restore whatever its
+    first bytes happen to hold. */
+bool isCompleteStateBlock (const void* data, int32_t byteSize)
+{
+    constexpr std::uint32_t magic = 0x21324356;
+    constexpr int32_t headerSize = 8;
+
+    if (data == nullptr || byteSize <= headerSize)
+        return false;
+
+    const auto* bytes = static_cast<const std::uint8_t*> (data);
+    const auto readWord = [bytes] (int offset)
+    {
+        return (std::uint32_t) bytes[offset] | ((std::uint32_t) bytes[offset + 1] << 8)
+               | ((std::uint32_t) bytes[offset + 2] << 16) | ((std::uint32_t) bytes[offset + 3] << 24);
+    };
+
+    const auto textLength = readWord (4);
+
+    if (readWord (0) != magic || textLength == 0 || textLength > (std::uint32_t) (byteSize - headerSize))
+        return false;
+
+    return juce::AudioProcessor::getXmlFromBinary (data, byteSize) != nullptr;
+}
+
+bool rangesOverlap (const float* a, const float* b, int numSamples) noexcept
+{
+    const auto first = reinterpret_cast<std::uintptr_t> (a);
+    const auto second = reinterpret_cast<std::uintptr_t> (b);
+    const auto bytes = (std::uintptr_t) numSamples * sizeof (float);
+    return first < second + bytes && second < first + bytes;
+}
+} // namespace
+
+//==============================================================================
+IACFUnknown* AaxBridge::create() noexcept
+{
+    try
+    {
+        Parts parts;
+
+        {
+            const juce::MessageManagerLock lock;
+            parts.processor = juce::createPluginFilterOfType (juce::AudioProcessor::wrapperType_AAX);
+        }
+
+        if (parts.processor == nullptr)
+            return nullptr;
+
+        return (new AaxBridge (std::move (parts)))->GetPrivateUnknown();
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+AaxBridge::AaxBridge (Parts parts)
+    : messageThread (parts.messageThread)
+    , processor (std::move (parts.processor))
+    , scratch (numChannels, preparedBlockSize)
+{
+    for (auto* parameter : processor->getParameters())
+    {
+        parameterIDs.push_back (aaxParameterID ((int) parameters.size()));
+        parameters.push_back (parameter);
+    }
+
+    // The state chunk follows the chunks of the base, whose own count is asked here,
+    // before this class answers for it.
+    AAX_CEffectParameters::GetNumberOfChunks (&stateChunkIndex);
+
+    const std::lock_guard<std::mutex> lock (liveBridgesMutex());
+    liveBridges().insert (this);
+}
+
+AaxBridge::~AaxBridge()
+{
+    {
+        const std::lock_guard<std::mutex> lock (liveBridgesMutex());
+        liveBridges().erase (this);
+    }
+
+    processor->removeListener (this);
+
+    const juce::MessageManagerLock lock;
+    processor.reset();
+}
+
+AaxBridge* AaxBridge::fromInterface (const AAX_IACFEffectParameters* effect) noexcept
+{
+    if (effect == nullptr)
+        return nullptr;
+
+    const std::lock_guard<std::mutex> lock (liveBridgesMutex());
+
+    for (auto* bridge : liveBridges())
+        if (static_cast<const AAX_IACFEffectParameters*> (bridge) == effect)
+            return bridge;
+
+    return nullptr;
+}
+
+//==============================================================================
+AAX_Result AaxBridge::Initialize (IACFUnknown* hostUnknown)
+{
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+    linkedToHost = false;
+    return AAX_CEffectParameters::Initialize (hostUnknown);
+}
+
+AAX_Result AaxBridge::EffectInit()
+{
+    auto* hostController = Controller();
+
+    float hostRate = 0.0f;
+    const bool rateKnown = hostController != nullptr && hostController->GetSampleRate (&hostRate) == kAAX_Success
+                           && std::isfinite (hostRate) && hostRate > 0.0f;
+    const auto sampleRate = rateKnown ? (double) hostRate : fallbackSampleRate;
+
+    // The description offers four channels in and out only; a host that answers other
+    // stems would hand the routine fewer channel pointers than it reads.
+    for (auto stemQuery : { &AAX_IController::GetInputStemFormat, &AAX_IController::GetOutputStemFormat })
+    {
+        int32_t stem = 0;
+
+        if (hostController != nullptr && (hostController->*stemQuery) (&stem) == kAAX_Success && (stem & stemChannelMask) != numChannels)
+            return kAAX_ErrorUnsupported;
+    }
+
+    auto& registry = GetParameterRegistry();
+    auto* bypass = new AAX_CParameter<bool> (kMasterBypassID,
+                                             AAX_CString ("Master Bypass"),
+                                             false,
+                                             AAX_CBinaryTaperDelegate<bool>(),
+                                             AAX_CBinaryDisplayDelegate<bool> ("bypass", "on"),
+                                             true);
+    bypass->SetNumberOfSteps (2);
+    bypass->SetType (discreteType);
+    registry.AddParameter (bypass);
+
+    for (size_t index = 0; index < parameters.size(); ++index)
+    {
+        const auto& source = *parameters[index];
+        auto* parameter = new AAX_CParameter<float> (parameterIDs[index].c_str(),
+                                                     AAX_CString (source.getName (parameterNameLength).toRawUTF8()),
+                                                     source.getDefaultValue(),
+                                                     AAX_CLinearTaperDelegate<float, 0> (0.0f, 1.0f),
+                                                     AAX_CNumberDisplayDelegate<float, 3u, 0u>(),
+                                                     source.isAutomatable());
+        parameter->AddShortenedName (AAX_CString (source.getName (shortParameterNameLength).toRawUTF8()));
+
+        const auto steps = source.getNumSteps();
+        parameter->SetNumberOfSteps ((uint32_t) std::max (steps, 0));
+        parameter->SetType (steps > continuousAboveSteps ? continuousType : discreteType);
+        parameter->SetOrientation (source.isOrientationInverted() ? invertedOrientation : 0);
+        registry.AddParameter (parameter);
+    }
+
+    auto& dispatcher = GetPacketDispatcher();
+    dispatcher.RegisterPacket (kMasterBypassID,
+                               (int32_t) AAX_ContextFields::bypassPort,
+                               AAX_CPacketHandler<AAX_CPacketDispatcher> (&dispatcher, &AAX_CPacketDispatcher::WriteParameterValuePacket));
+
+    {
+        const juce::ScopedLock lock (processor->getCallbackLock());
+        processor->setPlayConfigDetails (numChannels, numChannels, sampleRate, preparedBlockSize);
+        processor->prepareToPlay (sampleRate, preparedBlockSize);
+        prepared = true;
+    }
+
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+    linkedToHost = true;
+    reportLatency();
+    processor->addListener (this);
+    return kAAX_Success;
+}
+
+AAX_Result AaxBridge::Uninitialize()
+{
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+    linkedToHost = false;
+    return AAX_CEffectParameters::Uninitialize();
+}
+
+void AaxBridge::reportLatency()
+{
+    if (auto* hostController = Controller())
+        hostController->SetSignalLatency (processor->getLatencySamples());
+}
+
+//==============================================================================
+int AaxBridge::parameterIndex (const char* parameterID) const noexcept
+{
+    return aaxParameterIndex (parameterID, (int) parameters.size());
+}
+
+float AaxBridge::processorValue (int index) const noexcept
+{
+    // The processor keeps what it was given; the host only ever sees 0..1.
+    const auto value = parameters[(size_t) index]->getValue();
+    return std::isfinite (value) ? limitToUnitRange (value) : 0.0f;
+}
+
+AAX_Result AaxBridge::GetParameterNormalizedValue (const char* parameterID, double* outValue)
+{
+    const auto index = parameterIndex (parameterID);
+
+    if (index < 0)
+        return AAX_CEffectParameters::GetParameterNormalizedValue (parameterID, outValue);
+
+    if (outValue == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outValue = processorValue (index);
+    return kAAX_Success;
+}
+
+AAX_Result AaxBridge::SetParameterNormalizedValue (const char* parameterID, double value)
+{
+    if (! std::isfinite (value))
+        return refusedValue;
+
+    const auto index = parameterIndex (parameterID);
+
+    if (index < 0)
+        return AAX_CEffectParameters::SetParameterNormalizedValue (parameterID, value);
+
+    const auto limited = limitToUnitRange (value);
+    parameters[(size_t) index]->setValue (limited);
+
+    if (auto* registered = GetParameterRegistry().GetParameterByID (parameterID))
+        registered->SetValueWithFloat (limited);
+
+    return kAAX_Success;
+}
+
+AAX_Result AaxBridge::UpdateParameterNormalizedValue (const char* parameterID, double value, int32_t updateSource)
+{
+    if (! std::isfinite (value))
+        return refusedValue;
+
+    const auto result = AAX_CEffectParameters::UpdateParameterNormalizedValue (parameterID, value, updateSource);
+    const auto index = parameterIndex (parameterID);
+
+    // The host's own answer: the processor takes it without telling the host back.
+    if (index >= 0 && result == kAAX_Success)
+        parameters[(size_t) index]->setValue (limitToUnitRange (value));
+
+    return result;
+}
+
+void AaxBridge::pushValueToHost (int index)
+{
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+
+    if (auto* registered = GetParameterRegistry().GetParameterByID (parameterIDs[(size_t) index].c_str()))
+        registered->SetValueWithFloat (processorValue (index));
+}
+
+//==============================================================================
+AAX_Result AaxBridge::ResetFieldData (uint32_t fieldIndex, void* data, uint32_t dataSize)
+{
+    if (fieldIndex != AAX_ContextFields::privateData)
+        return AAX_CEffectParameters::ResetFieldData (fieldIndex, data, dataSize);
+
+    if (data == nullptr)
+        return kAAX_ErrorNullObject;
+
+    std::memset (data, 0, dataSize);
+
+    if (dataSize < sizeof (AaxBridge*))
+        return kAAX_ErrorUnsupported;
+
+    AaxBridge* self = this;
+    std::memcpy (data, &self, sizeof (self));
+    return kAAX_Success;
+}
+
+//==============================================================================
+AAX_Result AaxBridge::GetNumberOfChunks (int32_t* outCount)
+{
+    if (outCount == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outCount = stateChunkIndex + 1;
+    return kAAX_Success;
+}
+
+AAX_Result AaxBridge::GetChunkIDFromIndex (int32_t index, uint32_t* outChunkID)
+{
+    if (index != stateChunkIndex)
+        return AAX_CEffectParameters::GetChunkIDFromIndex (index, outChunkID);
+
+    if (outChunkID == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outChunkID = stateChunkID;
+    return kAAX_Success;
+}
+
+AAX_Result AaxBridge::GetChunkSize (uint32_t chunkID, uint32_t* outSize)
+{
+    if (chunkID != stateChunkID)
+        return AAX_CEffectParameters::GetChunkSize (chunkID, outSize);
+
+    if (outSize == nullptr)
+        return kAAX_ErrorNullObject;
+
+    // The block is made once here and kept, so that the size reported and the data
+    // written by the GetChunk that follows always belong together.
+    const std::lock_guard<std::mutex> lock (chunkMutex);
+    cachedState.reset();
+    processor->getStateInformation (cachedState);
+    stateCached = cachedState.getSize() <= (size_t) std::numeric_limits<int32_t>::max();
+
+    if (! stateCached)
+        return kAAX_ErrorChunkSizeMismatch;
+
+    *outSize = (uint32_t) cachedState.getSize();
+    return kAAX_Success;
+}
+
+AAX_Result AaxBridge::GetChunk (uint32_t chunkID, AAX_SChunkRecord* chunk)
+{
+    if (chunkID != stateChunkID)
+        return AAX_CEffectParameters::GetChunk (chunkID, chunk);
+
+    if (chunk == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const std::lock_guard<std::mutex> lock (chunkMutex);
+
+    // Without a size reported first the host cannot have made room for the data.
+    if (! stateCached)
+        return kAAX_ErrorChunkSizeMismatch;
+
+    chunk->dataSize = (int32_t) cachedState.getSize();
+
+    if (cachedState.getSize() > 0)
+        std::memcpy (AAX_ChunkData (chunk), cachedState.getData(), cachedState.getSize());
+
+    return kAAX_Success;
+}
+
+AAX_Result AaxBridge::SetChunk (uint32_t chunkID, const AAX_SChunkRecord* chunk)
+{
+    if (chunkID != stateChunkID)
+        return AAX_CEffectParameters::SetChunk (chunkID, chunk);
+
+    if (chunk == nullptr)
+        return kAAX_ErrorNullObject;
+
+    // A damaged block restores nothing, and says so.
+    if (! isCompleteStateBlock (AAX_ChunkData (chunk), chunk->dataSize))
+        return refusedValue;
+
+    processor->setStateInformation (AAX_ChunkData (chunk), chunk->dataSize);
+
+    // The host keeps its own copy of every value: give it the restored ones.
+    for (int index = 0; index < (int) parameters.size(); ++index)
+        pushValueToHost (index);
+
+    return kAAX_Success;
+}
+
+//==============================================================================
+void AaxBridge::audioProcessorParameterChanged (juce::AudioProcessor*, int index, float newValue)
+{
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+
+    // The processor holds the editor's value already; the host is asked to take it.
+    if (linkedToHost && index >= 0 && index < (int) parameters.size() && std::isfinite (newValue))
+        if (auto* registered = GetParameterRegistry().GetParameterByID (parameterIDs[(size_t) index].c_str()))
+            registered->SetValueWithFloat (limitToUnitRange (newValue));
+}
+
+void AaxBridge::audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int index)
+{
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+
+    if (linkedToHost && index >= 0 && index < (int) parameters.size())
+        TouchParameter (parameterIDs[(size_t) index].c_str());
+}
+
+void AaxBridge::audioProcessorParameterChangeGestureEnd (juce::AudioProcessor*, int index)
+{
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+
+    if (linkedToHost && index >= 0 && index < (int) parameters.size())
+        ReleaseParameter (parameterIDs[(size_t) index].c_str());
+}
+
+void AaxBridge::audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details)
+{
+    if (! details.latencyChanged)
+        return;
+
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+
+    if (linkedToHost)
+    {
+        IncrementChangeCounter();
+        reportLatency();
+    }
+}
+
+//==============================================================================
+void AaxBridge::processInstances (void* const instancesBegin[], const void* instancesEnd) noexcept
+{
+    if (instancesBegin == nullptr || instancesEnd == nullptr)
+        return;
+
+    const auto* end = static_cast<void* const*> (instancesEnd);
+
+    for (auto* instance = instancesBegin; instance < end; ++instance)
+    {
+        const auto* fields = static_cast<void* const*> (*instance);
+
+        if (fields == nullptr || fields[AAX_ContextFields::privateData] == nullptr)
+            continue;
+
+        AaxBridge* bridge = nullptr;
+        std::memcpy (&bridge, fields[AAX_ContextFields::privateData], sizeof (bridge));
+
+        if (bridge != nullptr)
+            bridge->processContext (fields);
+    }
+}
+
+void AaxBridge::processContext (void* const* fields) noexcept
+{
+    const auto* inputs = static_cast<const float* const*> (fields[AAX_ContextFields::audioIn]);
+    auto* const* outputs = static_cast<float* const*> (fields[AAX_ContextFields::audioOut]);
+    const auto* length = static_cast<const int32_t*> (fields[AAX_ContextFields::bufferLength]);
+    const auto* bypassPort = static_cast<const uint32_t*> (fields[AAX_ContextFields::bypassPort]);
+
+    if (outputs == nullptr || length == nullptr || *length <= 0)
+        return;
+
+    const int numSamples = *length;
+
+    for (int channel = 0; channel < numChannels; ++channel)
+        if (outputs[channel] == nullptr)
+            return;
+
+    const bool bypassed = bypassPort != nullptr && *bypassPort != 0;
+    bool inputsPresent = inputs != nullptr;
+
+    for (int channel = 0; channel < numChannels && inputsPresent; ++channel)
+        inputsPresent = inputs[channel] != nullptr;
+
+    if (! inputsPresent)
+    {
+        // Missing input is silence, which still moves the limiter on in time.
+        for (int channel = 0; channel < numChannels; ++channel)
+            juce::FloatVectorOperations::clear (outputs[channel], numSamples);
+
+        processBlock (outputs, numSamples, bypassed);
+        return;
+    }
+
+    // The host's buffers are wrapped as they are when the samples are processed in place
+    // or when copying each input onto its output cannot overwrite another input first.
+    bool copyIsSafe = true;
+
+    for (int input = 0; input < numChannels && copyIsSafe; ++input)
+        for (int output = 0; output < numChannels && copyIsSafe; ++output)
+            if (rangesOverlap (inputs[input], outputs[output], numSamples))
+                copyIsSafe = input == output && inputs[input] == outputs[output];
+
+    if (! copyIsSafe)
+    {
+        processThroughScratch (inputs, outputs, numSamples, bypassed);
+        return;
+    }
+
+    for (int channel = 0; channel < numChannels; ++channel)
+        if (inputs[channel] != outputs[channel])
+            juce::FloatVectorOperations::copy (outputs[channel], inputs[channel], numSamples);
+
+    processBlock (outputs, numSamples, bypassed);
+}
+
+void AaxBridge::processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool bypassed) noexcept
+{
+    const auto runLength = scratch.getNumSamples();
+
+    for (int start = 0; start < numSamples; start += runLength)
+    {
+        const auto length = std::min (runLength, numSamples - start);
+
+        for (int channel = 0; channel < numChannels; ++channel)
+            scratch.copyFrom (channel, 0, inputs[channel] + start, length);
+
+        processBlock (scratch.getArrayOfWritePointers(), length, bypassed);
+
+        for (int channel = 0; channel < numChannels; ++channel)
+            juce::FloatVectorOperations::copy (outputs[channel] + start, scratch.getReadPointer (channel), length);
+    }
+}
+
+void AaxBridge::processBlock (float* const* channels, int numSamples, bool bypassed) noexcept
+{
+    const juce::ScopedNoDenormals noDenormals;
+    const juce::ScopedLock lock (processor->getCallbackLock());
+    juce::AudioBuffer<float> buffer (channels, numChannels, numSamples);
+
+    if (! prepared || processor->isSuspended())
+        buffer.clear();
+    else if (bypassed)
+        processor->processBlockBypassed (buffer, midiBuffer);
+    else
+        processor->processBlock (buffer, midiBuffer);
+
+    midiBuffer.clear();
+}

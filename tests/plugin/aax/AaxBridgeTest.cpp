@@ -1,0 +1,531 @@
+// The plug-in's effect object end to end: Quorvel.so loaded with dlopen, registered,
+// created, initialised and run in the simulated AAX host.
+
+#include "tests/plugin/aax/AaxPlugInTest.h"
+
+#include "formats/aax/AAX_CString.h"
+#include "formats/aax/AAX_SChunkRecord.h"
+#include "formats/aax/host/HostChunkRecord.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+using quorvel::test::MultiChannelSignal;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr uint32_t controlsChunkID = AAX_FourCharCode ("elck");
+constexpr uint32_t stateChunkID = AAX_FourCharCode ("juce");
+
+// The host's defaults: 48 kHz; the processor's: 1 ms attack, 0 dB peak level.
+constexpr int defaultLatency = 48;
+constexpr float defaultThreshold = 1.0f;
+
+float peakOf (const MultiChannelSignal& signal, int from = 0)
+{
+    float peak = 0.0f;
+
+    for (const auto& channel : signal.channels)
+        for (size_t i = (size_t) from; i < channel.size(); ++i)
+            peak = std::max (peak, std::abs (channel[i]));
+
+    return peak;
+}
+
+/** The largest difference between output and the input delayed by `delay` samples
+    (zeros before the input starts). */
+float distanceFromDelayedInput (const MultiChannelSignal& input, const MultiChannelSignal& output, int delay)
+{
+    float distance = 0.0f;
+
+    for (int channel = 0; channel < input.numChannels(); ++channel)
+        for (int i = 0; i < input.numSamples(); ++i)
+        {
+            const auto expected = i >= delay ? input.channels[(size_t) channel][(size_t) (i - delay)] : 0.0f;
+            distance = std::max (distance, std::abs (output.channels[(size_t) channel][(size_t) i] - expected));
+        }
+
+    return distance;
+}
+
+std::string identifierAt (AAX_IACFEffectParameters& effect, int32_t index)
+{
+    AAX_CString identifier;
+    effect.GetParameterIDFromIndex (index, &identifier);
+    return identifier.CString();
+}
+
+/** The parameter identifiers of the host's set-value requests, in order. */
+std::vector<std::string> requestedIdentifiers (HostCallLog& calls)
+{
+    std::vector<std::string> identifiers;
+
+    for (const auto& entry : calls.entriesWithOperation ("PostSetValueRequest"))
+    {
+        const auto open = entry.find ("(\"");
+        const auto close = entry.find ('"', open + 2);
+        identifiers.push_back (entry.substr (open + 2, close - open - 2));
+    }
+
+    return identifiers;
+}
+
+class AaxBridgeTest : public AaxPlugInTest
+{
+protected:
+    void SetUp() override
+    {
+        AaxPlugInTest::SetUp();
+
+        if (! HasFatalFailure())
+        {
+            registerPlugIn();
+            openEffect();
+        }
+    }
+
+    /** Sets a parameter the way the host's automation does: the request, then the update. */
+    void automate (const char* parameterID, double value)
+    {
+        ASSERT_EQ (effect->effect()->SetParameterNormalizedValue (parameterID, value), kAAX_Success);
+        effect->deliverPending();
+    }
+
+    AAX_IACFEffectParameters_V2& plugIn() { return *effect->effect(); }
+};
+
+//==============================================================================
+TEST_F (AaxBridgeTest, RegistrationHandsTheHostThePlugInsOwnRoutines)
+{
+    auto& registration = host.context().registration;
+
+    EXPECT_NE (registration.routine (0), nullptr) << "effect maker";
+    EXPECT_NE (registration.routine (1), nullptr) << "GUI maker";
+    EXPECT_NE (registration.processRoutine(), nullptr);
+
+    uint64_t version = 0;
+    EXPECT_EQ (library->getSDKVersion (&version), kAAX_Success);
+    EXPECT_EQ (version, 0x00000201007756BFull);
+}
+
+TEST_F (AaxBridgeTest, InitialisationReportsTheLatencyAndRegistersBypassFirst)
+{
+    EXPECT_EQ (effect->controller().latency(), defaultLatency);
+
+    int32_t count = 0;
+    ASSERT_EQ (plugIn().GetNumberOfParameters (&count), kAAX_Success);
+    ASSERT_EQ (count, 5);
+    EXPECT_EQ (identifierAt (plugIn(), 0), "MasterBypassID");
+
+    for (int32_t index = 1; index < 5; ++index)
+        EXPECT_EQ (identifierAt (plugIn(), index), std::to_string (index - 1));
+
+    const char* names[] = { "Attack Time", "Release Time", "Max Peak Level", "Input Gain" };
+
+    for (int index = 0; index < 4; ++index)
+    {
+        AAX_CString name;
+        EXPECT_EQ (plugIn().GetParameterName (std::to_string (index).c_str(), &name), kAAX_Success);
+        EXPECT_STREQ (name.CString(), names[index]);
+    }
+
+    AAX_CString bypassName;
+    plugIn().GetParameterName ("MasterBypassID", &bypassName);
+    EXPECT_STREQ (bypassName.CString(), "Master Bypass");
+
+    AAX_CString bypassID;
+    EXPECT_EQ (plugIn().GetMasterBypassParameter (&bypassID), kAAX_Success);
+    EXPECT_STREQ (bypassID.CString(), "MasterBypassID");
+
+    EXPECT_EQ (effect->automation().registeredCount(), 5);
+    EXPECT_FLOAT_EQ ((float) valueOf ("0"), 0.025f);
+    EXPECT_FLOAT_EQ ((float) valueOf ("1"), 0.02f);
+    EXPECT_FLOAT_EQ ((float) valueOf ("2"), 0.5f);
+    EXPECT_FLOAT_EQ ((float) valueOf ("3"), 0.0f);
+}
+
+TEST_F (AaxBridgeTest, ContinuousParametersReachTheHostWithTheProcessorsDefaults)
+{
+    int32_t steps = 0;
+    EXPECT_EQ (plugIn().GetParameterNumberOfSteps ("2", &steps), kAAX_Success);
+    EXPECT_EQ (steps, 2147483647);
+
+    int32_t type = -1;
+    EXPECT_EQ (plugIn().GetParameterType ("2", &type), kAAX_Success);
+    EXPECT_EQ (type, 1) << "continuous";
+    EXPECT_EQ (plugIn().GetParameterType ("MasterBypassID", &type), kAAX_Success);
+    EXPECT_EQ (type, 0) << "discrete";
+
+    double defaultValue = 0.0;
+    EXPECT_EQ (plugIn().GetParameterDefaultNormalizedValue ("1", &defaultValue), kAAX_Success);
+    EXPECT_FLOAT_EQ ((float) defaultValue, 0.02f);
+
+    AAX_CString shortName;
+    EXPECT_EQ (plugIn().GetParameterNameOfLength ("0", &shortName, 4), kAAX_Success);
+    EXPECT_STREQ (shortName.CString(), "Atta");
+}
+
+//==============================================================================
+TEST_F (AaxBridgeTest, ProcessedBlocksAreDelayedByTheReportedLatency)
+{
+    startAlgorithm();
+    const auto quiet = quorvel::test::independentNoise (4, 4800, 0.25f, 1301);
+
+    const auto output = render (quiet, 480);
+
+    EXPECT_EQ (effect->controller().latency(), defaultLatency);
+    EXPECT_LT (distanceFromDelayedInput (quiet, output, defaultLatency), 1.0e-6f);
+}
+
+TEST_F (AaxBridgeTest, OutputNeverExceedsTheThreshold)
+{
+    startAlgorithm();
+    const auto loud = quorvel::test::independentNoise (4, 48000, 8.0f, 1302);
+
+    const auto output = render (loud, 512);
+
+    EXPECT_LE (peakOf (output), defaultThreshold);
+    EXPECT_GT (peakOf (output), 0.5f) << "the limiter lets the signal through";
+}
+
+TEST_F (AaxBridgeTest, InPlaceAndSeparateBuffersGiveTheSameOutput)
+{
+    startAlgorithm();
+    const auto loud = quorvel::test::independentNoise (4, 4096, 4.0f, 1303);
+    const auto separate = render (loud, 256);
+
+    closeEverything();
+    openEffect();
+    startAlgorithm();
+    auto inPlace = loud;
+
+    for (int start = 0; start < inPlace.numSamples(); start += 256)
+    {
+        auto channels = inPlace.pointers (start);
+        algorithm->renderInPlace (channels.data(), 256);
+    }
+
+    EXPECT_EQ (inPlace.channels, separate.channels);
+}
+
+TEST_F (AaxBridgeTest, AnAttackChangeIsReportedAsLatencyAndCountedAsAChange)
+{
+    startAlgorithm();
+    automate ("0", 1.0); // 40 ms
+
+    EXPECT_EQ (effect->controller().latency(), 1920);
+    EXPECT_THAT (effect->controller().latencyReports(), ElementsAre (defaultLatency, 1920));
+
+    int32_t changes = 0;
+    EXPECT_EQ (plugIn().GetNumberOfChanges (&changes), kAAX_Success);
+    EXPECT_EQ (changes, 2) << "the update and the latency change";
+
+    // The limiter glides its delay to the new look-ahead (a time constant of 10000
+    // samples); once it has, an impulse comes out the reported latency later.
+    MultiChannelSignal signal (4, 120000);
+    const int impulseAt = 110000;
+    signal.channels[1][(size_t) impulseAt] = 0.5f;
+    const auto output = render (signal, 1000);
+
+    const auto& channel = output.channels[1];
+    const auto loudest = std::max_element (channel.begin() + impulseAt, channel.end(), [] (float a, float b)
+                                           { return std::abs (a) < std::abs (b); });
+    EXPECT_NEAR ((double) (loudest - channel.begin() - impulseAt), 1920.0, 1.0);
+}
+
+//==============================================================================
+TEST_F (AaxBridgeTest, BypassThroughTheDataPortTakesTheBypassedPathAndLeavesParameterZero)
+{
+    startAlgorithm();
+    const auto attackBefore = valueOf ("0");
+
+    automate ("MasterBypassID", 1.0);
+    generateCoefficients();
+    const auto loud = quorvel::test::independentNoise (4, 4800, 4.0f, 1305);
+    const auto bypassedOutput = render (loud, 480);
+
+    EXPECT_EQ (algorithm->portValue (AAX_ContextFields::bypassPort), 1u);
+    EXPECT_GT (peakOf (bypassedOutput), 2.0f) << "not limited";
+    EXPECT_LT (distanceFromDelayedInput (loud, bypassedOutput, defaultLatency), 1.0e-6f) << "bypassed, in time with the latency";
+    EXPECT_EQ (valueOf ("0"), attackBefore) << "the bypass identifier never reaches parameter 0";
+
+    automate ("MasterBypassID", 0.0);
+    generateCoefficients();
+    const auto limitedOutput = render (loud, 480);
+
+    EXPECT_EQ (algorithm->portValue (AAX_ContextFields::bypassPort), 0u);
+    EXPECT_LE (peakOf (limitedOutput, defaultLatency), defaultThreshold);
+}
+
+TEST_F (AaxBridgeTest, OnlyTheDecimalIdentifiersOfTheFourParametersReachTheProcessor)
+{
+    const std::vector<double> before { valueOf ("0"), valueOf ("1"), valueOf ("2"), valueOf ("3") };
+
+    for (const char* identifier : { "00", "4", "-1", "+1", " 1", "1 ", "1x", "", "3\n", "MasterBypassIDx" })
+    {
+        EXPECT_EQ (plugIn().SetParameterNormalizedValue (identifier, 0.9), kAAX_ErrorUnknownParameter) << '"' << identifier << '"';
+        EXPECT_EQ (plugIn().UpdateParameterNormalizedValue (identifier, 0.9, 0), kAAX_ErrorUnknownParameter) << '"' << identifier << '"';
+    }
+
+    EXPECT_EQ (plugIn().UpdateParameterNormalizedValue (nullptr, 0.9, 0), kAAX_ErrorUnknownParameter);
+    EXPECT_EQ (plugIn().UpdateParameterNormalizedValue ("MasterBypassID", 1.0, 0), kAAX_Success);
+
+    const std::vector<double> after { valueOf ("0"), valueOf ("1"), valueOf ("2"), valueOf ("3") };
+    EXPECT_EQ (after, before);
+}
+
+TEST_F (AaxBridgeTest, HostValuesAreLimitedToTheUnitRangeAndNonFiniteOnesRefused)
+{
+    EXPECT_EQ (plugIn().UpdateParameterNormalizedValue ("1", 1.7, 0), kAAX_Success);
+    EXPECT_EQ (valueOf ("1"), 1.0);
+    EXPECT_EQ (plugIn().UpdateParameterNormalizedValue ("3", -2.0, 0), kAAX_Success);
+    EXPECT_EQ (valueOf ("3"), 0.0);
+
+    for (double bad : { std::nan (""), HUGE_VAL, -HUGE_VAL })
+    {
+        EXPECT_NE (plugIn().UpdateParameterNormalizedValue ("2", bad, 0), kAAX_Success);
+        EXPECT_NE (plugIn().SetParameterNormalizedValue ("2", bad), kAAX_Success);
+        EXPECT_NE (plugIn().UpdateParameterNormalizedValue ("MasterBypassID", bad, 0), kAAX_Success);
+    }
+
+    EXPECT_FLOAT_EQ ((float) valueOf ("2"), 0.5f);
+    EXPECT_EQ (plugIn().GetParameterNormalizedValue ("2", nullptr), kAAX_ErrorNullObject);
+}
+
+TEST_F (AaxBridgeTest, AHostSetIsARequestThatTheProcessorTakesWithoutNotifyingBack)
+{
+    host.calls().clear();
+
+    ASSERT_EQ (plugIn().SetParameterNormalizedValue ("2", 0.75), kAAX_Success);
+    EXPECT_THAT (requestedIdentifiers (host.calls()), ElementsAre ("2"));
+    EXPECT_EQ (effect->deliverPending(), 1);
+
+    EXPECT_FLOAT_EQ ((float) valueOf ("2"), 0.75f);
+    EXPECT_THAT (requestedIdentifiers (host.calls()), ElementsAre ("2")) << "the update asks for nothing more";
+}
+
+//==============================================================================
+TEST_F (AaxBridgeTest, ControlsChunkComesFirstAndTheStateChunkSecond)
+{
+    int32_t chunks = 0;
+    EXPECT_EQ (plugIn().GetNumberOfChunks (&chunks), kAAX_Success);
+    EXPECT_EQ (chunks, 2);
+
+    uint32_t identifier = 0;
+    EXPECT_EQ (plugIn().GetChunkIDFromIndex (0, &identifier), kAAX_Success);
+    EXPECT_EQ (identifier, controlsChunkID);
+    EXPECT_EQ (plugIn().GetChunkIDFromIndex (1, &identifier), kAAX_Success);
+    EXPECT_EQ (identifier, stateChunkID);
+    EXPECT_EQ (plugIn().GetChunkIDFromIndex (2, &identifier), kAAX_ErrorChunkIndexOutOfRange);
+}
+
+TEST_F (AaxBridgeTest, TheStateChunkHoldsTheProcessorsSavedState)
+{
+    uint32_t size = 0;
+    ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
+    HostChunkRecord record (stateChunkID, size);
+    ASSERT_EQ (plugIn().GetChunk (stateChunkID, record.get()), kAAX_Success);
+
+    const auto data = record.data();
+    ASSERT_EQ (data.size(), size);
+    ASSERT_GE (data.size(), 9u);
+    EXPECT_THAT (std::vector<uint8_t> (data.begin(), data.begin() + 4), ElementsAre (0x56, 0x43, 0x32, 0x21));
+    const std::string text (data.begin() + 8, data.end() - 1);
+    EXPECT_THAT (text, HasSubstr ("<Attack>0.025</Attack>"));
+    EXPECT_TRUE (record.hostFieldsUntouched());
+
+    HostChunkRecord unasked (stateChunkID, size);
+    effect.reset();
+    openEffect();
+    EXPECT_EQ (plugIn().GetChunk (stateChunkID, unasked.get()), kAAX_ErrorChunkSizeMismatch) << "no size was asked for first";
+}
+
+TEST_F (AaxBridgeTest, AStateRoundTripRestoresTheProcessorAndPostsAllFourValues)
+{
+    automate ("0", 0.5);
+    automate ("3", 0.25);
+    uint32_t size = 0;
+    ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
+    HostChunkRecord saved (stateChunkID, size);
+    ASSERT_EQ (plugIn().GetChunk (stateChunkID, saved.get()), kAAX_Success);
+
+    automate ("0", 0.1);
+    automate ("1", 0.9);
+    automate ("3", 0.0);
+    host.calls().clear();
+
+    ASSERT_EQ (plugIn().SetChunk (stateChunkID, saved.get()), kAAX_Success);
+
+    EXPECT_FLOAT_EQ ((float) valueOf ("0"), 0.5f);
+    EXPECT_FLOAT_EQ ((float) valueOf ("1"), 0.02f);
+    EXPECT_FLOAT_EQ ((float) valueOf ("3"), 0.25f);
+    EXPECT_THAT (requestedIdentifiers (host.calls()), ElementsAre ("0", "1", "2", "3"));
+
+    EXPECT_EQ (effect->deliverPending(), 4);
+    EXPECT_FLOAT_EQ ((float) valueOf ("0"), 0.5f) << "the host's answers agree with the restored state";
+    EXPECT_FLOAT_EQ ((float) valueOf ("3"), 0.25f);
+}
+
+TEST_F (AaxBridgeTest, ADamagedStateChunkRestoresNothingAndSaysSo)
+{
+    uint32_t size = 0;
+    ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
+    HostChunkRecord saved (stateChunkID, size);
+    ASSERT_EQ (plugIn().GetChunk (stateChunkID, saved.get()), kAAX_Success);
+    automate ("0", 0.75);
+    host.calls().clear();
+
+    auto data = saved.data();
+    const auto cut = HostChunkRecord::holding (stateChunkID, 0, std::vector<uint8_t> (data.begin(), data.begin() + 40));
+    auto wrongMagic = data;
+    wrongMagic[0] ^= 0xFF;
+    const auto badMagic = HostChunkRecord::holding (stateChunkID, 0, wrongMagic);
+    auto lying = HostChunkRecord::holding (stateChunkID, 0, data);
+    lying.setDataSizeField (-5);
+
+    EXPECT_NE (plugIn().SetChunk (stateChunkID, cut.get()), kAAX_Success);
+    EXPECT_NE (plugIn().SetChunk (stateChunkID, badMagic.get()), kAAX_Success);
+    EXPECT_NE (plugIn().SetChunk (stateChunkID, lying.get()), kAAX_Success);
+    EXPECT_EQ (plugIn().SetChunk (stateChunkID, nullptr), kAAX_ErrorNullObject);
+
+    EXPECT_FLOAT_EQ ((float) valueOf ("0"), 0.75f);
+    EXPECT_TRUE (requestedIdentifiers (host.calls()).empty());
+}
+
+TEST_F (AaxBridgeTest, TheControlsChunkStillRoundTripsBesideTheStateChunk)
+{
+    automate ("2", 0.25);
+    uint32_t size = 0;
+    ASSERT_EQ (plugIn().GetChunkSize (controlsChunkID, &size), kAAX_Success);
+    HostChunkRecord saved (controlsChunkID, size);
+    ASSERT_EQ (plugIn().GetChunk (controlsChunkID, saved.get()), kAAX_Success);
+    EXPECT_EQ (saved.name(), "Complete Controls State");
+
+    automate ("2", 0.75);
+    ASSERT_EQ (plugIn().SetChunk (controlsChunkID, saved.get()), kAAX_Success);
+    effect->deliverPending();
+
+    EXPECT_FLOAT_EQ ((float) valueOf ("2"), 0.25f);
+}
+
+//==============================================================================
+TEST_F (AaxBridgeTest, TheProcessRoutineIgnoresDamagedInstanceRanges)
+{
+    startAlgorithm();
+    auto routine = algorithm->processRoutine();
+    ASSERT_NE (routine, nullptr);
+
+    routine (nullptr, nullptr);
+    void* noContext[] = { nullptr };
+    routine (noContext, noContext + 1);
+    routine (noContext + 1, noContext);
+
+    MultiChannelSignal input (4, 64);
+    MultiChannelSignal output (4, 64);
+    for (auto& channel : output.channels)
+        std::fill (channel.begin(), channel.end(), 7.0f);
+
+    auto inputs = input.pointers();
+    auto outputs = output.pointers();
+
+    uint64_t emptyPrivateData = 0;
+    algorithm->overrideField (AAX_ContextFields::privateData, &emptyPrivateData);
+    algorithm->render (inputs.data(), outputs.data(), 64);
+    algorithm->overrideField (AAX_ContextFields::privateData, nullptr);
+    algorithm->render (inputs.data(), outputs.data(), 64);
+
+    EXPECT_EQ (peakOf (output), 7.0f) << "nothing was written without an effect";
+}
+
+TEST_F (AaxBridgeTest, TheProcessRoutineRefusesMissingOutputsAndEmptyBlocks)
+{
+    startAlgorithm();
+    MultiChannelSignal input = quorvel::test::independentNoise (4, 64, 0.5f, 1306);
+    MultiChannelSignal output (4, 64);
+    for (auto& channel : output.channels)
+        std::fill (channel.begin(), channel.end(), 7.0f);
+
+    auto inputs = input.pointers();
+    auto outputs = output.pointers();
+
+    algorithm->render (inputs.data(), outputs.data(), 0);
+    algorithm->render (inputs.data(), outputs.data(), -64);
+    auto missingOne = outputs;
+    missingOne[2] = nullptr;
+    algorithm->render (inputs.data(), missingOne.data(), 64);
+    algorithm->overrideField (AAX_ContextFields::audioOut, nullptr);
+    algorithm->render (inputs.data(), outputs.data(), 64);
+
+    EXPECT_EQ (peakOf (output), 7.0f);
+}
+
+TEST_F (AaxBridgeTest, MissingInputsAreTakenAsSilence)
+{
+    startAlgorithm();
+    MultiChannelSignal output (4, 256);
+    for (auto& channel : output.channels)
+        std::fill (channel.begin(), channel.end(), 7.0f);
+
+    auto outputs = output.pointers();
+    algorithm->overrideField (AAX_ContextFields::audioIn, nullptr);
+    algorithm->render (outputs.data(), outputs.data(), 256);
+
+    EXPECT_EQ (peakOf (output), 0.0f);
+}
+
+TEST_F (AaxBridgeTest, OverlappingBuffersAreProcessedAsIfSeparate)
+{
+    startAlgorithm();
+    const auto loud = quorvel::test::independentNoise (4, 2048, 4.0f, 1307);
+    const auto expected = render (loud, 2048);
+
+    closeEverything();
+    openEffect();
+    startAlgorithm();
+
+    // Outputs shifted by one channel over the inputs: each output overlaps the next input.
+    std::vector<float> storage (5 * 2048, 0.0f);
+    std::vector<const float*> inputs;
+    std::vector<float*> outputs;
+
+    for (int channel = 0; channel < 4; ++channel)
+    {
+        std::copy (loud.channels[(size_t) channel].begin(), loud.channels[(size_t) channel].end(), storage.begin() + (channel + 1) * 2048);
+        inputs.push_back (storage.data() + (channel + 1) * 2048);
+        outputs.push_back (storage.data() + channel * 2048);
+    }
+
+    algorithm->render (inputs.data(), outputs.data(), 2048);
+
+    for (int channel = 0; channel < 4; ++channel)
+        EXPECT_TRUE (std::equal (expected.channels[(size_t) channel].begin(), expected.channels[(size_t) channel].end(), outputs[(size_t) channel]))
+            << "channel " << channel;
+}
+
+//==============================================================================
+TEST_F (AaxBridgeTest, TheLibraryMayBeUnloadedOnlyOnceEveryObjectIsGone)
+{
+    EXPECT_EQ (library->canUnloadNow(), 1);
+    makeGUI();
+    EXPECT_EQ (library->canUnloadNow(), 2);
+
+    closeEverything();
+
+    EXPECT_EQ (library->canUnloadNow(), 0);
+}
+
+TEST_F (AaxBridgeTest, UninitialiseGivesBackTheHostsInterfaces)
+{
+    EXPECT_EQ (effect->uninitialize(), kAAX_Success);
+
+    EXPECT_EQ (effect->automation().registeredCount(), 0) << "every parameter unregistered";
+    EXPECT_EQ (effect->controller().referenceCount(), 1u) << "only the host instance holds its controller";
+}
+} // namespace
