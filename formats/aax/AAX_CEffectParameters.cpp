@@ -77,6 +77,38 @@ double clampedToUnitRange (double value)
 
     return value;
 }
+
+/** Answers one property of a registered parameter into a host's out pointer.
+    The pointer is checked before the look-up, so a null pointer wins over an
+    unknown identifier; the pointee is written only with success. */
+template <typename Value, typename Read>
+AAX_Result readParameter (const AAX_CParameterRegistry& registry, const char* parameterID, Value* outValue, Read&& read)
+{
+    if (outValue == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* parameter = registry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    *outValue = read (*parameter);
+    return kAAX_Success;
+}
+
+/** Applies a change to a registered parameter; an identifier nobody registered
+    is answered kAAX_ErrorUnknownParameter and nothing changes. */
+template <typename Change>
+AAX_Result changeParameter (AAX_CParameterRegistry& registry, const char* parameterID, Change&& change)
+{
+    auto* parameter = registry.GetParameterByID (parameterID);
+
+    if (parameter == nullptr)
+        return kAAX_ErrorUnknownParameter;
+
+    change (*parameter);
+    return kAAX_Success;
+}
 } // namespace
 
 //==============================================================================
@@ -326,55 +358,26 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (const char* paramete
 
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (const char* parameterID, double* outValue)
 {
-    if (outValue == nullptr)
-        return kAAX_ErrorNullObject;
-
-    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
-
-    if (parameter == nullptr)
-        return kAAX_ErrorUnknownParameter;
-
-    *outValue = parameter->GetNormalizedDefaultValue();
-    return kAAX_Success;
+    return readParameter (parameterRegistry, parameterID, outValue, [] (const AAX_IParameter& parameter)
+                          { return parameter.GetNormalizedDefaultValue(); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (const char* parameterID, double value)
 {
-    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
-
-    if (parameter == nullptr)
-        return kAAX_ErrorUnknownParameter;
-
-    parameter->SetNormalizedDefaultValue (value);
-    return kAAX_Success;
+    return changeParameter (parameterRegistry, parameterID, [value] (AAX_IParameter& parameter)
+                            { parameter.SetNormalizedDefaultValue (value); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType (const char* parameterID, int32_t* outType)
 {
-    if (outType == nullptr)
-        return kAAX_ErrorNullObject;
-
-    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
-
-    if (parameter == nullptr)
-        return kAAX_ErrorUnknownParameter;
-
-    *outType = parameter->GetType();
-    return kAAX_Success;
+    return readParameter (parameterRegistry, parameterID, outType, [] (const AAX_IParameter& parameter)
+                          { return parameter.GetType(); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterOrientation (const char* parameterID, int32_t* outOrientation)
 {
-    if (outOrientation == nullptr)
-        return kAAX_ErrorNullObject;
-
-    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
-
-    if (parameter == nullptr)
-        return kAAX_ErrorUnknownParameter;
-
-    *outOrientation = parameter->GetOrientation();
-    return kAAX_Success;
+    return readParameter (parameterRegistry, parameterID, outOrientation, [] (const AAX_IParameter& parameter)
+                          { return parameter.GetOrientation(); });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter (const char* parameterID, AAX_IParameter** outParameter)
@@ -479,27 +482,14 @@ AAX_Result AAX_CEffectParameters::GetParameterValueString (const char* parameter
 
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (const char* parameterID, double* outValue)
 {
-    if (outValue == nullptr)
-        return kAAX_ErrorNullObject;
-
-    const auto* parameter = parameterRegistry.GetParameterByID (parameterID);
-
-    if (parameter == nullptr)
-        return kAAX_ErrorUnknownParameter;
-
-    *outValue = parameter->GetNormalizedValue();
-    return kAAX_Success;
+    return readParameter (parameterRegistry, parameterID, outValue, [] (const AAX_IParameter& parameter)
+                          { return parameter.GetNormalizedValue(); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (const char* parameterID, double value)
 {
-    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
-
-    if (parameter == nullptr)
-        return kAAX_ErrorUnknownParameter;
-
-    parameter->SetNormalizedValue (value);
-    return kAAX_Success;
+    return changeParameter (parameterRegistry, parameterID, [value] (AAX_IParameter& parameter)
+                            { parameter.SetNormalizedValue (value); });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (const char* parameterID, double delta)
@@ -515,24 +505,14 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (const char* pa
 
 AAX_Result AAX_CEffectParameters::TouchParameter (const char* parameterID)
 {
-    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
-
-    if (parameter == nullptr)
-        return kAAX_ErrorUnknownParameter;
-
-    parameter->Touch();
-    return kAAX_Success;
+    return changeParameter (parameterRegistry, parameterID, [] (AAX_IParameter& parameter)
+                            { parameter.Touch(); });
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter (const char* parameterID)
 {
-    auto* parameter = parameterRegistry.GetParameterByID (parameterID);
-
-    if (parameter == nullptr)
-        return kAAX_ErrorUnknownParameter;
-
-    parameter->Release();
-    return kAAX_Success;
+    return changeParameter (parameterRegistry, parameterID, [] (AAX_IParameter& parameter)
+                            { parameter.Release(); });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch (const char*, AAX_CBoolean)

@@ -156,54 +156,43 @@ bool isProcessCallUsable (const AEffect& record, Sample** inputs, Sample** outpu
            && (inputs != nullptr || record.numInputs <= 0)
            && (outputs != nullptr || record.numOutputs <= 0);
 }
+
+/** Passes one of the host's process calls to the effect; a call with unusable
+    arguments is dropped, and no exception may cross into the host. */
+template <typename Sample>
+void forwardProcessCall (AudioEffect* self,
+                         const AEffect* effect,
+                         Sample** inputs,
+                         Sample** outputs,
+                         VstInt32 sampleFrames,
+                         void (AudioEffect::*process) (Sample**, Sample**, VstInt32))
+{
+    if (self == nullptr || ! isProcessCallUsable (*effect, inputs, outputs, sampleFrames))
+        return;
+
+    try
+    {
+        (self->*process) (inputs, outputs, sampleFrames);
+    }
+    catch (...)
+    {
+    }
+}
 } // namespace
 
 void AudioEffect::processClass (AEffect* effect, float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    auto* self = fromRecord (effect);
-
-    if (self == nullptr || ! isProcessCallUsable (*effect, inputs, outputs, sampleFrames))
-        return;
-
-    try
-    {
-        self->process (inputs, outputs, sampleFrames);
-    }
-    catch (...)
-    {
-    }
+    forwardProcessCall (fromRecord (effect), effect, inputs, outputs, sampleFrames, &AudioEffect::process);
 }
 
 void AudioEffect::processClassReplacing (AEffect* effect, float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    auto* self = fromRecord (effect);
-
-    if (self == nullptr || ! isProcessCallUsable (*effect, inputs, outputs, sampleFrames))
-        return;
-
-    try
-    {
-        self->processReplacing (inputs, outputs, sampleFrames);
-    }
-    catch (...)
-    {
-    }
+    forwardProcessCall (fromRecord (effect), effect, inputs, outputs, sampleFrames, &AudioEffect::processReplacing);
 }
 
 void AudioEffect::processClassDoubleReplacing (AEffect* effect, double** inputs, double** outputs, VstInt32 sampleFrames)
 {
-    auto* self = fromRecord (effect);
-
-    if (self == nullptr || ! isProcessCallUsable (*effect, inputs, outputs, sampleFrames))
-        return;
-
-    try
-    {
-        self->processDoubleReplacing (inputs, outputs, sampleFrames);
-    }
-    catch (...)
-    {
-    }
+    forwardProcessCall (fromRecord (effect), effect, inputs, outputs, sampleFrames, &AudioEffect::processDoubleReplacing);
 }
 
 //==============================================================================

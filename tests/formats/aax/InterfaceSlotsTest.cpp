@@ -19,37 +19,11 @@
 #include "formats/aax/AAX_IPropertyMap.h"
 #include "formats/aax/AAX_IString.h"
 #include "formats/aax/IACFComponentFactory.h"
+#include "formats/aax/VirtualSlot.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
-
 #if defined(__GNUC__) && ! defined(_WIN32)
-
-namespace
-{
-// In the Itanium C++ ABI (gcc and clang on Linux and macOS) a pointer to a
-// virtual member function holds one plus the byte offset of its slot.
-template <typename MemberPointer>
-long slotOf (MemberPointer member)
-{
-    struct Representation
-    {
-        uintptr_t pointerOrOffset;
-        ptrdiff_t thisAdjustment;
-    };
-
-    static_assert (sizeof (MemberPointer) == sizeof (Representation), "unexpected member pointer size");
-    Representation representation {};
-    std::memcpy (&representation, &member, sizeof (representation));
-
-    if ((representation.pointerOrOffset & 1u) == 0)
-        return -1; // not virtual
-
-    return static_cast<long> ((representation.pointerOrOffset - 1) / sizeof (void*));
-}
-} // namespace
 
     #define EXPECT_SLOT(Interface, Operation, slot) EXPECT_EQ (slotOf (&Interface::Operation), slot) << #Interface "::" #Operation
 

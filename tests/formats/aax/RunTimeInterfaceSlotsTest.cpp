@@ -10,37 +10,14 @@
 #include "formats/aax/AAX_ITaperDelegate.h"
 #include "formats/aax/AAX_ITransport.h"
 #include "formats/aax/AAX_IViewContainer.h"
+#include "formats/aax/VirtualSlot.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdint>
-#include <cstring>
 
 #if defined(__GNUC__) && ! defined(_WIN32)
 
 namespace
 {
-// In the Itanium C++ ABI a pointer to a virtual member function holds one
-// plus the byte offset of its slot; slots 0 and 1 are the destructor pair.
-template <typename MemberPointer>
-long slotOf (MemberPointer member)
-{
-    struct Representation
-    {
-        uintptr_t pointerOrOffset;
-        ptrdiff_t thisAdjustment;
-    };
-
-    static_assert (sizeof (MemberPointer) == sizeof (Representation), "unexpected member pointer size");
-    Representation representation {};
-    std::memcpy (&representation, &member, sizeof (representation));
-
-    if ((representation.pointerOrOffset & 1u) == 0)
-        return -1;
-
-    return static_cast<long> ((representation.pointerOrOffset - 1) / sizeof (void*));
-}
-
     #define EXPECT_RUN_TIME_SLOT(Interface, Operation, slot) EXPECT_EQ (slotOf (&Interface::Operation), slot) << #Interface "::" #Operation
 
 TEST (RunTimeInterfaceSlots, Controller)

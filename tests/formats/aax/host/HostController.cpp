@@ -71,6 +71,30 @@ std::vector<uint8_t> HostController::copyOf (const void* data, uint32_t size)
     return bytes;
 }
 
+template <typename Value>
+AAX_Result HostController::reportSetting (const char* operation, Value* destination, Value Settings::*setting)
+{
+    record (operation, destination);
+    const std::lock_guard<std::mutex> guard (lock);
+
+    if (destination != nullptr)
+        *destination = current.*setting;
+
+    return answer;
+}
+
+AAX_Result HostController::reportMeter (const char* operation, uint32_t meterID, float* destination, std::map<uint32_t, float> Settings::*meters)
+{
+    record (operation, meterID, destination);
+    const std::lock_guard<std::mutex> guard (lock);
+    const auto& readings = current.*meters;
+
+    if (destination != nullptr)
+        *destination = readings.count (meterID) != 0 ? readings.at (meterID) : 0.0f;
+
+    return answer;
+}
+
 //==============================================================================
 AAX_Result HostController::GetEffectID (AAX_IString* effectID)
 {
@@ -85,35 +109,17 @@ AAX_Result HostController::GetEffectID (AAX_IString* effectID)
 
 AAX_Result HostController::GetSampleRate (float* sampleRate)
 {
-    record ("GetSampleRate", sampleRate);
-    const std::lock_guard<std::mutex> guard (lock);
-
-    if (sampleRate != nullptr)
-        *sampleRate = current.sampleRate;
-
-    return answer;
+    return reportSetting ("GetSampleRate", sampleRate, &Settings::sampleRate);
 }
 
 AAX_Result HostController::GetInputStemFormat (int32_t* stemFormat)
 {
-    record ("GetInputStemFormat", stemFormat);
-    const std::lock_guard<std::mutex> guard (lock);
-
-    if (stemFormat != nullptr)
-        *stemFormat = current.inputStemFormat;
-
-    return answer;
+    return reportSetting ("GetInputStemFormat", stemFormat, &Settings::inputStemFormat);
 }
 
 AAX_Result HostController::GetOutputStemFormat (int32_t* stemFormat)
 {
-    record ("GetOutputStemFormat", stemFormat);
-    const std::lock_guard<std::mutex> guard (lock);
-
-    if (stemFormat != nullptr)
-        *stemFormat = current.outputStemFormat;
-
-    return answer;
+    return reportSetting ("GetOutputStemFormat", stemFormat, &Settings::outputStemFormat);
 }
 
 AAX_Result HostController::GetSignalLatency (int32_t* samples)
@@ -143,13 +149,7 @@ AAX_Result HostController::GetCycleCount (uint32_t whichCount, int32_t* count)
 
 AAX_Result HostController::GetTODLocation (int64_t* location)
 {
-    record ("GetTODLocation", location);
-    const std::lock_guard<std::mutex> guard (lock);
-
-    if (location != nullptr)
-        *location = current.timeOfDayLocation;
-
-    return answer;
+    return reportSetting ("GetTODLocation", location, &Settings::timeOfDayLocation);
 }
 
 AAX_Result HostController::SetSignalLatency (int32_t samples)
@@ -183,24 +183,12 @@ AAX_Result HostController::PostPacket (uint32_t fieldIndex, const void* payload,
 
 AAX_Result HostController::GetCurrentMeterValue (uint32_t meterID, float* value)
 {
-    record ("GetCurrentMeterValue", meterID, value);
-    const std::lock_guard<std::mutex> guard (lock);
-
-    if (value != nullptr)
-        *value = current.meterValues.count (meterID) != 0 ? current.meterValues.at (meterID) : 0.0f;
-
-    return answer;
+    return reportMeter ("GetCurrentMeterValue", meterID, value, &Settings::meterValues);
 }
 
 AAX_Result HostController::GetMeterPeakValue (uint32_t meterID, float* value)
 {
-    record ("GetMeterPeakValue", meterID, value);
-    const std::lock_guard<std::mutex> guard (lock);
-
-    if (value != nullptr)
-        *value = current.meterPeaks.count (meterID) != 0 ? current.meterPeaks.at (meterID) : 0.0f;
-
-    return answer;
+    return reportMeter ("GetMeterPeakValue", meterID, value, &Settings::meterPeaks);
 }
 
 AAX_Result HostController::ClearMeterPeakValue (uint32_t meterID)
@@ -266,24 +254,12 @@ AAX_Result HostController::SendNotification (uint32_t notificationType, const vo
 
 AAX_Result HostController::GetHybridSignalLatency (int32_t* samples)
 {
-    record ("GetHybridSignalLatency", samples);
-    const std::lock_guard<std::mutex> guard (lock);
-
-    if (samples != nullptr)
-        *samples = current.hybridLatency;
-
-    return answer;
+    return reportSetting ("GetHybridSignalLatency", samples, &Settings::hybridLatency);
 }
 
 AAX_Result HostController::GetPlugInTargetPlatform (int64_t* platform)
 {
-    record ("GetPlugInTargetPlatform", platform);
-    const std::lock_guard<std::mutex> guard (lock);
-
-    if (platform != nullptr)
-        *platform = current.targetPlatform;
-
-    return answer;
+    return reportSetting ("GetPlugInTargetPlatform", platform, &Settings::targetPlatform);
 }
 
 AAX_Result HostController::GetIsAudioSuite (AAX_CBoolean* isAudioSuite)

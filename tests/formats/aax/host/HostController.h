@@ -93,6 +93,13 @@ protected:
 private:
     static std::vector<uint8_t> copyOf (const void* data, uint32_t size);
 
+    /** Records a read of one setting and answers it under the lock. */
+    template <typename Value>
+    AAX_Result reportSetting (const char* operation, Value* destination, Value Settings::*setting);
+
+    /** Records a read of one meter's reading and answers it (0 for a meter it does not know). */
+    AAX_Result reportMeter (const char* operation, uint32_t meterID, float* destination, std::map<uint32_t, float> Settings::*meters);
+
     mutable std::mutex lock;
     Settings current;
     AAX_Result answer = kAAX_Success;

@@ -72,6 +72,20 @@ private:
     /** Under the lock: the scripted failure of the operation, or 0. */
     AAX_Result failureOf (const char* operation) const;
 
+    /** Under the lock: the scripted failure of the operation, or success once
+        writeAnswer has filled the caller's out pointers from the script. */
+    template <typename WriteAnswer>
+    AAX_Result answerFromScript (const char* operation, WriteAnswer&& writeAnswer)
+    {
+        const std::lock_guard<std::mutex> guard (lock);
+
+        if (const auto failure = failureOf (operation))
+            return failure;
+
+        writeAnswer();
+        return kAAX_Success;
+    }
+
     template <typename Value>
     static void write (Value* destination, Value value)
     {
