@@ -9,6 +9,7 @@
 //
 // The counter per_frame is the CPU time per four-channel frame.
 
+#include "bench/BlockRunner.h"
 #include "engine/LookaheadLimiter.h"
 #include "tests/support/ReferenceLimiter.h"
 #include "tests/support/TestSignals.h"
@@ -22,9 +23,11 @@
 
 namespace
 {
-constexpr int numChannels = 4;
-constexpr int blockSize = 512;
-constexpr int signalFrames = 1 << 17;
+using quorvel::bench::blockSize;
+using quorvel::bench::numChannels;
+using quorvel::bench::runBlocks;
+using quorvel::bench::signalFrames;
+
 constexpr float attackMs = 40.0f;
 constexpr float releaseMs = 50.0f;
 constexpr float threshold = 0.5f;
@@ -71,34 +74,6 @@ quorvel::test::MultiChannelSignal makeSignal (Signal signal, int sampleRate)
     }
 
     return {};
-}
-
-// Feeds the signal block by block, round and round, through a copy so that every block
-// the limiter sees is the original.
-template <typename Process>
-void runBlocks (benchmark::State& state, const quorvel::test::MultiChannelSignal& source, Process&& process)
-{
-    quorvel::test::MultiChannelSignal work (numChannels, blockSize);
-    auto table = work.pointers();
-    int position = 0;
-
-    for (auto _ : state)
-    {
-        for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
-            std::memcpy (table[(size_t) channelIndex], source.channels[(size_t) channelIndex].data() + position, sizeof (float) * blockSize);
-
-        process (table.data());
-        benchmark::DoNotOptimize (table[0][blockSize - 1]);
-        benchmark::ClobberMemory();
-
-        position += blockSize;
-
-        if (position + blockSize > signalFrames)
-            position = 0;
-    }
-
-    state.counters["per_frame"] = benchmark::Counter (blockSize,
-                                                      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void limiterBench (benchmark::State& state, Signal signal, int sampleRate)

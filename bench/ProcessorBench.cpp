@@ -10,6 +10,7 @@
 //
 // The counter per_frame is the CPU time per four-channel frame.
 
+#include "bench/BlockRunner.h"
 #include "processor/KestruneAudioProcessor.h"
 #include "tests/support/TestSignals.h"
 
@@ -21,9 +22,10 @@
 
 namespace
 {
-constexpr int numChannels = 4;
-constexpr int blockSize = 512;
-constexpr int signalFrames = 1 << 17;
+using quorvel::bench::blockSize;
+using quorvel::bench::numChannels;
+using quorvel::bench::signalFrames;
+
 constexpr int sampleRate = 48000;
 
 // Normalised values giving 40 ms, 50 ms, about -6 dB (0.5 linear) and +6 dB.
@@ -32,31 +34,12 @@ constexpr float releaseValue = 0.05f;
 constexpr float ceilingValue = 0.19897f;
 constexpr float gainValue = 0.1f;
 
+// The processor's input: independent 0 dBFS white noise.
 template <typename Process>
 void runBlocks (benchmark::State& state, Process&& process)
 {
     const auto source = quorvel::test::independentNoise (numChannels, signalFrames, 1.0f, 2024);
-    quorvel::test::MultiChannelSignal work (numChannels, blockSize);
-    auto table = work.pointers();
-    int position = 0;
-
-    for (auto _ : state)
-    {
-        for (int channelIndex = 0; channelIndex < numChannels; ++channelIndex)
-            std::memcpy (table[(size_t) channelIndex], source.channels[(size_t) channelIndex].data() + position, sizeof (float) * blockSize);
-
-        process (table.data());
-        benchmark::DoNotOptimize (table[0][blockSize - 1]);
-        benchmark::ClobberMemory();
-
-        position += blockSize;
-
-        if (position + blockSize > signalFrames)
-            position = 0;
-    }
-
-    state.counters["per_frame"] = benchmark::Counter (blockSize,
-                                                      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    quorvel::bench::runBlocks (state, source, process);
 }
 
 void processorBench (benchmark::State& state, float inputGainValue, bool bypassed)

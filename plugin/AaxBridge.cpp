@@ -8,6 +8,7 @@
 #include "formats/aax/AAX_CParameter.h"
 #include "formats/aax/AAX_VController.h"
 #include "plugin/AaxParameterID.h"
+#include "plugin/BridgeSupport.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 // After juce_audio_processors: JUCE's factory helper that records which wrapper creates the processor.
@@ -51,41 +52,6 @@ std::set<AaxBridge*>& liveBridges()
 float limitToUnitRange (double value) noexcept
 {
     return static_cast<float> (std::clamp (value, 0.0, 1.0));
-}
-
-/** Whether a chunk holds a whole saved state: the framework's binary XML block (magic,
-    little-endian text length, text, terminator) with all of its text present and
-    parsing as XML. A block cut short by the host would otherwise restore whatever its
-    first bytes happen to hold. */
-bool isCompleteStateBlock (const void* data, int32_t byteSize)
-{
-    constexpr std::uint32_t magic = 0x21324356;
-    constexpr int32_t headerSize = 8;
-
-    if (data == nullptr || byteSize <= headerSize)
-        return false;
-
-    const auto* bytes = static_cast<const std::uint8_t*> (data);
-    const auto readWord = [bytes] (int offset)
-    {
-        return (std::uint32_t) bytes[offset] | ((std::uint32_t) bytes[offset + 1] << 8)
-               | ((std::uint32_t) bytes[offset + 2] << 16) | ((std::uint32_t) bytes[offset + 3] << 24);
-    };
-
-    const auto textLength = readWord (4);
-
-    if (readWord (0) != magic || textLength == 0 || textLength > (std::uint32_t) (byteSize - headerSize))
-        return false;
-
-    return juce::AudioProcessor::getXmlFromBinary (data, byteSize) != nullptr;
-}
-
-bool rangesOverlap (const float* a, const float* b, int numSamples) noexcept
-{
-    const auto first = reinterpret_cast<std::uintptr_t> (a);
-    const auto second = reinterpret_cast<std::uintptr_t> (b);
-    const auto bytes = (std::uintptr_t) numSamples * sizeof (float);
-    return first < second + bytes && second < first + bytes;
 }
 } // namespace
 
@@ -523,7 +489,7 @@ void AaxBridge::processContext (void* const* fields) noexcept
 
     for (int input = 0; input < numChannels && copyIsSafe; ++input)
         for (int output = 0; output < numChannels && copyIsSafe; ++output)
-            if (rangesOverlap (inputs[input], outputs[output], numSamples))
+            if (channelsOverlap (inputs[input], outputs[output], numSamples))
                 copyIsSafe = input == output && inputs[input] == outputs[output];
 
     if (! copyIsSafe)

@@ -1,5 +1,7 @@
 #include "plugin/VstBridge.h"
 
+#include "plugin/BridgeSupport.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 // After juce_audio_processors: JUCE's factory helper that records which wrapper creates the processor.
 #include <juce_audio_plugin_client/utility/juce_CreatePluginFilter.h>
@@ -43,33 +45,6 @@ juce::String readText (const char* text, size_t maxLength)
 bool isText (const char* hostText, const char* known)
 {
     return std::strncmp (hostText, known, std::strlen (known) + 1) == 0;
-}
-
-/** Whether a chunk is a whole saved state: the framework's binary XML block (magic,
-        little-endian text length, text, terminator) with all of its text present and
-        parsing as XML. A block cut short by the host would otherwise restore whatever
-        its first bytes happen to hold. */
-bool isCompleteStateBlock (const void* data, VstInt32 byteSize)
-{
-    constexpr std::uint32_t magic = 0x21324356;
-    constexpr VstInt32 headerSize = 8;
-
-    if (data == nullptr || byteSize <= headerSize)
-        return false;
-
-    const auto* bytes = static_cast<const std::uint8_t*> (data);
-    const auto readWord = [bytes] (int offset)
-    {
-        return (std::uint32_t) bytes[offset] | ((std::uint32_t) bytes[offset + 1] << 8)
-               | ((std::uint32_t) bytes[offset + 2] << 16) | ((std::uint32_t) bytes[offset + 3] << 24);
-    };
-
-    const auto textLength = readWord (4);
-
-    if (readWord (0) != magic || textLength == 0 || textLength > (std::uint32_t) (byteSize - headerSize))
-        return false;
-
-    return juce::AudioProcessor::getXmlFromBinary (data, byteSize) != nullptr;
 }
 } // namespace
 
@@ -327,14 +302,6 @@ void VstBridge::setBlockSize (VstInt32 newBlockSize)
 }
 
 //==============================================================================
-bool VstBridge::channelsOverlap (const float* a, const float* b, int numSamples) noexcept
-{
-    const auto first = reinterpret_cast<std::uintptr_t> (a);
-    const auto second = reinterpret_cast<std::uintptr_t> (b);
-    const auto bytes = (std::uintptr_t) numSamples * sizeof (float);
-    return first < second + bytes && second < first + bytes;
-}
-
 void VstBridge::processBlock (float* const* channels, int numSamples)
 {
     // The caller holds the processor's callback lock.

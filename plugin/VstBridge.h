@@ -114,7 +114,6 @@ private:
     void prepareProcessor();
     void processBlock (float* const* channels, int numSamples);
     void processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool accumulate);
-    static bool channelsOverlap (const float* a, const float* b, int numSamples) noexcept;
 
     juce::AudioProcessorParameter* parameterAt (VstInt32 index) const noexcept;
 

@@ -1,6 +1,7 @@
 #include "engine/LookaheadLimiter.h"
 #include "support/AllocationCounter.h"
 #include "support/ReferenceLimiter.h"
+#include "support/SignalAssertions.h"
 #include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,10 @@
 #include <thread>
 #include <vector>
 
+using quorvel::test::bitsOf;
 using quorvel::test::MultiChannelSignal;
 using quorvel::test::ReferenceLimiter;
+using quorvel::test::sameSamples;
 using quorvel::test::SignalRandom;
 
 namespace
@@ -29,32 +32,6 @@ constexpr float largestFloat = std::numeric_limits<float>::max();
 constexpr int processorChannels = 4;
 constexpr int processorMaxRate = 192000;
 constexpr float processorMaxAttackMs = 40.0f;
-
-std::uint32_t bitsOf (float value)
-{
-    std::uint32_t bits;
-    std::memcpy (&bits, &value, sizeof (bits));
-    return bits;
-}
-
-// Bit-for-bit equality of two signals, reporting the first difference.
-::testing::AssertionResult sameBits (const MultiChannelSignal& expected, const MultiChannelSignal& actual)
-{
-    if (expected.numChannels() != actual.numChannels() || expected.numSamples() != actual.numSamples())
-        return ::testing::AssertionFailure() << "different shapes";
-
-    for (int channelIndex = 0; channelIndex < expected.numChannels(); ++channelIndex)
-        for (int i = 0; i < expected.numSamples(); ++i)
-        {
-            const float e = expected.channels[(size_t) channelIndex][(size_t) i];
-            const float a = actual.channels[(size_t) channelIndex][(size_t) i];
-
-            if (bitsOf (e) != bitsOf (a))
-                return ::testing::AssertionFailure() << "channel " << channelIndex << " sample " << i << ": expected " << e << " got " << a;
-        }
-
-    return ::testing::AssertionSuccess();
-}
 
 template <typename Limiter>
 MultiChannelSignal processed (Limiter& limiter, MultiChannelSignal signal)
@@ -282,7 +259,7 @@ protected:
             const auto input = quorvel::test::ambisonicScene (1000 + 333 * block, 96000.0, 0.5f + (float) block, 100u + (unsigned) block);
             const auto fromAsked = processed (asked, input);
             const auto fromUntouched = processed (untouched, input);
-            ASSERT_TRUE (sameBits (fromUntouched, fromAsked)) << "block " << block;
+            ASSERT_TRUE (sameSamples (fromUntouched, fromAsked)) << "block " << block;
             ASSERT_EQ (bitsOf (asked.getGainReductionDb()), bitsOf (untouched.getGainReductionDb()));
 
             if (block == 5)
@@ -509,7 +486,7 @@ void runAgainstReference (std::uint64_t seed, const RandomRun& run)
                     engineTable[missing] = referenceTable[missing] = nullptr;
                     const int length = random.chance (0.5f) ? 0 : 1;
                     ASSERT_EQ (engine.process (engineTable.data(), length), reference.process (referenceTable.data(), length));
-                    ASSERT_TRUE (sameBits (forReference, forEngine));
+                    ASSERT_TRUE (sameSamples (forReference, forEngine));
                     break;
                 }
             }
@@ -522,7 +499,7 @@ void runAgainstReference (std::uint64_t seed, const RandomRun& run)
         const auto fromEngine = processed (engine, input);
         const auto fromReference = processed (reference, input);
 
-        ASSERT_TRUE (sameBits (fromReference, fromEngine));
+        ASSERT_TRUE (sameSamples (fromReference, fromEngine));
         ASSERT_EQ (bitsOf (engine.getGainReductionDb()), bitsOf (reference.getGainReductionDb()));
         ASSERT_TRUE (std::isfinite (engine.getGainReductionDb()));
 
@@ -585,7 +562,7 @@ TEST (LookaheadLimiterRandomised, BlockWindowFindsTheTrueMaximum)
             }
 
             const auto input = randomBlock (random, randomBlockSize (random), 96000);
-            ASSERT_TRUE (sameBits (processed (scanning, input), processed (blocks, input))) << "seed " << seed << " block " << block;
+            ASSERT_TRUE (sameSamples (processed (scanning, input), processed (blocks, input))) << "seed " << seed << " block " << block;
         }
     }
 }
@@ -612,7 +589,7 @@ TEST (LookaheadLimiterMends, NonFiniteInputCountsAsSilence)
     reference.setSampleRate (48000);
 
     const auto fromDamaged = processed (fed, damaged);
-    EXPECT_TRUE (sameBits (processed (reference, clean), fromDamaged));
+    EXPECT_TRUE (sameSamples (processed (reference, clean), fromDamaged));
     EXPECT_EQ (bitsOf (fed.getGainReductionDb()), bitsOf (reference.getGainReductionDb()));
 }
 
@@ -634,7 +611,7 @@ TEST (LookaheadLimiterMends, NegativeReleaseActsAsZero)
     const auto input = quorvel::test::impulse (300, 10, 4.0f);
     const auto gains = negative.run (input);
     EXPECT_EQ (gains, zero.run (input));
-    EXPECT_TRUE (sameBits (zero.lastOutput, negative.lastOutput));
+    EXPECT_TRUE (sameSamples (zero.lastOutput, negative.lastOutput));
 
     // The gain recovers instead of running away below zero.
     for (float gain : gains)
@@ -653,12 +630,12 @@ TEST (LookaheadLimiterMends, ThresholdBelowZeroOrNaNActsAsZero)
         LookaheadLimiter zero (4, 48000, 2.0f, 50.0f, 0.5f);
         asked.setThreshold (odd);
         zero.setThreshold (0.0f);
-        EXPECT_TRUE (sameBits (processed (zero, input), processed (asked, input))) << odd;
+        EXPECT_TRUE (sameSamples (processed (zero, input), processed (asked, input))) << odd;
     }
 
     LookaheadLimiter constructed (4, 48000, 2.0f, 50.0f, nan);
     LookaheadLimiter zero (4, 48000, 2.0f, 50.0f, 0.0f);
-    EXPECT_TRUE (sameBits (processed (zero, input), processed (constructed, input)));
+    EXPECT_TRUE (sameSamples (processed (zero, input), processed (constructed, input)));
 }
 
 TEST (LookaheadLimiterMends, InfiniteThresholdKeepsTheOutputFinite)

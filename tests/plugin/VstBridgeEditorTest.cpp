@@ -161,17 +161,38 @@ Window findPluginWindow (const XConnection& x, Window hostWindow)
     const auto children = x.childrenOf (hostWindow);
     return children.size() == 1 ? children.front() : 0;
 }
-} // namespace
 
-TEST (VstBridgeEditorTest, HostShowsTheEditorDrawnInItsWindow)
+/** The plug-in loaded by the host, with the test's own connection to the display. */
+class VstBridgeEditorTest : public ::testing::Test
 {
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs the virtual display named by QUORVEL_TEST_DISPLAY";
+protected:
+    void SetUp() override
+    {
+        if (! hasDisplay())
+            GTEST_SKIP() << "needs the virtual display named by QUORVEL_TEST_DISPLAY";
+
+        ASSERT_NE (x.display, nullptr);
+        plugin = loadQuorvel (48000.0, 512);
+        ASSERT_NE (plugin, nullptr);
+    }
+
+    /** The window the plug-in puts into the host's, once it is there; 0 when it never comes. */
+    Window waitForPluginWindow (const ShownEditor& shown) const
+    {
+        Window pluginWindow = 0;
+        pumpUntil ([&]
+                   { return (pluginWindow = findPluginWindow (x, shown.hostWindow())) != 0; },
+                   5000);
+        return pluginWindow;
+    }
 
     XConnection x;
-    ASSERT_NE (x.display, nullptr);
-    auto plugin = loadQuorvel (48000.0, 512);
-    ASSERT_NE (plugin, nullptr);
+    std::unique_ptr<juce::AudioPluginInstance> plugin;
+};
+} // namespace
+
+TEST_F (VstBridgeEditorTest, HostShowsTheEditorDrawnInItsWindow)
+{
     plugin->prepareToPlay (48000.0, 512);
 
     ShownEditor shown (*plugin);
@@ -179,11 +200,8 @@ TEST (VstBridgeEditorTest, HostShowsTheEditorDrawnInItsWindow)
     EXPECT_EQ (shown.editor->getWidth(), editorWidth);
     EXPECT_EQ (shown.editor->getHeight(), editorHeight);
 
-    Window pluginWindow = 0;
-    ASSERT_TRUE (pumpUntil ([&]
-                            { return (pluginWindow = findPluginWindow (x, shown.hostWindow())) != 0; },
-                            5000))
-        << "the plug-in put no window into the host's";
+    const Window pluginWindow = waitForPluginWindow (shown);
+    ASSERT_NE (pluginWindow, 0u) << "the plug-in put no window into the host's";
 
     XWindowAttributes attributes {};
     ASSERT_NE (XGetWindowAttributes (x.display, pluginWindow, &attributes), 0);
@@ -205,26 +223,16 @@ TEST (VstBridgeEditorTest, HostShowsTheEditorDrawnInItsWindow)
     plugin->releaseResources();
 }
 
-TEST (VstBridgeEditorTest, ClosingAndReopeningLeavesNoWindowBehind)
+TEST_F (VstBridgeEditorTest, ClosingAndReopeningLeavesNoWindowBehind)
 {
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs the virtual display named by QUORVEL_TEST_DISPLAY";
-
-    XConnection x;
-    ASSERT_NE (x.display, nullptr);
-    auto plugin = loadQuorvel (48000.0, 512);
-    ASSERT_NE (plugin, nullptr);
-
     for (int round = 0; round < 3; ++round)
     {
         SCOPED_TRACE (round);
         ShownEditor shown (*plugin);
         ASSERT_NE (shown.editor, nullptr);
 
-        Window pluginWindow = 0;
-        ASSERT_TRUE (pumpUntil ([&]
-                                { return (pluginWindow = findPluginWindow (x, shown.hostWindow())) != 0; },
-                                5000));
+        const Window pluginWindow = waitForPluginWindow (shown);
+        ASSERT_NE (pluginWindow, 0u);
         EXPECT_TRUE (pumpUntil ([&]
                                 { return looksDrawn (x.grab (pluginWindow)); },
                                 5000));
@@ -244,18 +252,10 @@ TEST (VstBridgeEditorTest, ClosingAndReopeningLeavesNoWindowBehind)
     plugin->releaseResources();
 }
 
-TEST (VstBridgeEditorTest, DraggingAKnobSendsAutomationBetweenBeginAndEndOfEdit)
+TEST_F (VstBridgeEditorTest, DraggingAKnobSendsAutomationBetweenBeginAndEndOfEdit)
 {
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs the virtual display named by QUORVEL_TEST_DISPLAY";
-
-    XConnection x;
-    ASSERT_NE (x.display, nullptr);
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
     ASSERT_TRUE (XTestQueryExtension (x.display, &eventBase, &errorBase, &major, &minor)) << "the X server lacks XTEST";
-
-    auto plugin = loadQuorvel (48000.0, 512);
-    ASSERT_NE (plugin, nullptr);
     auto* attack = plugin->getParameters()[0];
     const auto initialValue = attack->getValue();
 
@@ -285,10 +285,8 @@ TEST (VstBridgeEditorTest, DraggingAKnobSendsAutomationBetweenBeginAndEndOfEdit)
     {
         ShownEditor shown (*plugin);
         ASSERT_NE (shown.editor, nullptr);
-        Window pluginWindow = 0;
-        ASSERT_TRUE (pumpUntil ([&]
-                                { return (pluginWindow = findPluginWindow (x, shown.hostWindow())) != 0; },
-                                5000));
+        const Window pluginWindow = waitForPluginWindow (shown);
+        ASSERT_NE (pluginWindow, 0u);
         ASSERT_TRUE (pumpUntil ([&]
                                 { return looksDrawn (x.grab (pluginWindow)); },
                                 5000));

@@ -6,6 +6,7 @@
 
 #include "processor/KestruneAudioProcessor.h"
 #include "support/ReferenceLimiter.h"
+#include "support/SignalAssertions.h"
 #include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +20,6 @@
 
 namespace quorvel::test
 {
-inline std::uint32_t bitsOf (float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy (&bits, &value, sizeof (bits));
-    return bits;
-}
-
 /** Prepares the processor as the format wrappers do: 4 in, 4 out, then prepareToPlay. */
 inline void prepare (KestruneAudioProcessor& processor, double sampleRate, int blockSize = 512)
 {
@@ -88,25 +82,6 @@ inline float largestMagnitude (const MultiChannelSignal& signal)
             largest = std::max (largest, std::fabs (sample));
 
     return largest;
-}
-
-/** Bit-for-bit equality of two signals, reporting the first difference. */
-inline ::testing::AssertionResult sameSamples (const MultiChannelSignal& expected, const MultiChannelSignal& actual)
-{
-    if (expected.numChannels() != actual.numChannels() || expected.numSamples() != actual.numSamples())
-        return ::testing::AssertionFailure() << "different shapes";
-
-    for (int ch = 0; ch < expected.numChannels(); ++ch)
-        for (int i = 0; i < expected.numSamples(); ++i)
-        {
-            const float e = expected.channels[(size_t) ch][(size_t) i];
-            const float a = actual.channels[(size_t) ch][(size_t) i];
-
-            if (bitsOf (e) != bitsOf (a))
-                return ::testing::AssertionFailure() << "channel " << ch << " sample " << i << ": expected " << e << " got " << a;
-        }
-
-    return ::testing::AssertionSuccess();
 }
 
 /** What the processor must do, written out plainly: the parameter mappings

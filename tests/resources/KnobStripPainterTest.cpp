@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -84,30 +85,20 @@ TEST (KnobStripPainterTest, StripsAre127FramesOf70By70)
     }
 }
 
-TEST (KnobStripPainterTest, EveryKnobFrameStaysInsideItsMargins)
+TEST (KnobStripPainterTest, EveryFrameStaysInsideItsStripsMargins)
 {
-    const auto strip = knobStrip();
-    const juce::Rectangle<int> allowed = juce::Rectangle<int>::leftTopRightBottom (7, 7, 63, 65);
+    const std::pair<juce::Image, juce::Rectangle<int>> strips[] = {
+        { knobStrip(), juce::Rectangle<int>::leftTopRightBottom (7, 7, 63, 65) },
+        { gainStrip(), juce::Rectangle<int>::leftTopRightBottom (3, 1, 67, 69) },
+    };
 
-    for (int frame = 0; frame < frames; ++frame)
-    {
-        const auto bounds = ResourceFiles::opaqueBounds (strip, frameArea (frame)).translated (0, -frame * frameSize);
-        ASSERT_FALSE (bounds.isEmpty()) << "frame " << frame;
-        ASSERT_TRUE (allowed.contains (bounds)) << "frame " << frame << ": " << bounds.toString();
-    }
-}
-
-TEST (KnobStripPainterTest, EveryGainKnobFrameStaysInsideItsMargins)
-{
-    const auto strip = gainStrip();
-    const juce::Rectangle<int> allowed = juce::Rectangle<int>::leftTopRightBottom (3, 1, 67, 69);
-
-    for (int frame = 0; frame < frames; ++frame)
-    {
-        const auto bounds = ResourceFiles::opaqueBounds (strip, frameArea (frame)).translated (0, -frame * frameSize);
-        ASSERT_FALSE (bounds.isEmpty()) << "frame " << frame;
-        ASSERT_TRUE (allowed.contains (bounds)) << "frame " << frame << ": " << bounds.toString();
-    }
+    for (const auto& [strip, allowed] : strips)
+        for (int frame = 0; frame < frames; ++frame)
+        {
+            const auto bounds = ResourceFiles::opaqueBounds (strip, frameArea (frame)).translated (0, -frame * frameSize);
+            ASSERT_FALSE (bounds.isEmpty()) << "frame " << frame;
+            ASSERT_TRUE (allowed.contains (bounds)) << "frame " << frame << ": " << bounds.toString();
+        }
 }
 
 TEST (KnobStripPainterTest, MinimumAndMaximumFramesDiffer)

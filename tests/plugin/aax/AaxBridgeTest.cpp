@@ -77,20 +77,9 @@ std::vector<std::string> requestedIdentifiers (HostCallLog& calls)
     return identifiers;
 }
 
-class AaxBridgeTest : public AaxPlugInTest
+class AaxBridgeTest : public AaxEffectTest
 {
 protected:
-    void SetUp() override
-    {
-        AaxPlugInTest::SetUp();
-
-        if (! HasFatalFailure())
-        {
-            registerPlugIn();
-            openEffect();
-        }
-    }
-
     /** Sets a parameter the way the host's automation does: the request, then the update. */
     void automate (const char* parameterID, double value)
     {

@@ -17,19 +17,15 @@ namespace
 {
 constexpr uint32_t stateChunkID = AAX_FourCharCode ("juce");
 
-class AaxBridgeThreadTest : public AaxPlugInTest
+class AaxBridgeThreadTest : public AaxEffectTest
 {
 protected:
     void SetUp() override
     {
-        AaxPlugInTest::SetUp();
+        AaxEffectTest::SetUp();
 
         if (! HasFatalFailure())
-        {
-            registerPlugIn();
-            openEffect();
             startAlgorithm();
-        }
     }
 };
 

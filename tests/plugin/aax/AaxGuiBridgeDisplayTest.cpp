@@ -111,7 +111,7 @@ std::vector<std::string> automationOf (HostCallLog& calls, const std::string& pa
     return operations;
 }
 
-class AaxGuiBridgeDisplayTest : public AaxPlugInTest
+class AaxGuiBridgeDisplayTest : public AaxEffectTest
 {
 protected:
     void SetUp() override
@@ -119,13 +119,11 @@ protected:
         if (std::getenv ("QUORVEL_TEST_DISPLAY") == nullptr)
             GTEST_SKIP() << "needs the virtual display named by QUORVEL_TEST_DISPLAY";
 
-        AaxPlugInTest::SetUp();
+        AaxEffectTest::SetUp();
 
         if (HasFatalFailure())
             return;
 
-        registerPlugIn();
-        openEffect();
         ASSERT_NE (makeGUI(), nullptr);
         ASSERT_EQ (gui->Initialize (effect->instance().unknown()), kAAX_Success);
     }

@@ -14,19 +14,15 @@ namespace
 {
 using ::testing::ElementsAre;
 
-class AaxGuiBridgeTest : public AaxPlugInTest
+class AaxGuiBridgeTest : public AaxEffectTest
 {
 protected:
     void SetUp() override
     {
-        AaxPlugInTest::SetUp();
+        AaxEffectTest::SetUp();
 
         if (! HasFatalFailure())
-        {
-            registerPlugIn();
-            openEffect();
             makeGUI();
-        }
     }
 
     void TearDown() override

@@ -13,6 +13,17 @@ void AaxPlugInTest::SetUp()
     ASSERT_TRUE (library->loaded()) << library->failure;
 }
 
+void AaxEffectTest::SetUp()
+{
+    AaxPlugInTest::SetUp();
+
+    if (! HasFatalFailure())
+    {
+        registerPlugIn();
+        openEffect();
+    }
+}
+
 void AaxPlugInTest::TearDown()
 {
     if (library == nullptr || ! library->loaded())

@@ -58,3 +58,10 @@ protected:
     AAX_IACFEffectGUI* gui = nullptr;
     bool started = false;
 };
+
+/** The same, with the plug-in registered and an effect object open before every test. */
+class AaxEffectTest : public AaxPlugInTest
+{
+protected:
+    void SetUp() override;
+};
