@@ -5,6 +5,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace PluginState
@@ -13,60 +14,299 @@ namespace
 {
     constexpr int headerSize = 8;
 
-    // Texts the framework's parser cannot be trusted with, none of which a
-    // block that we wrote ever contains:
-    // - deep nesting: our blocks nest two levels, and the parser recurses once
-    //   per level, so thousands of levels would exhaust a host thread's stack;
-    // - a document type: the parser expands some self-referring entity
-    //   declarations recursively without end;
-    // - malformed UTF-8: at a multi-byte sequence cut short by the end of the
-    //   text the parser steps over the terminator and reads past its buffer.
+    // The framework's parser is not safe on arbitrary text: it expands some
+    // self-referring entity declarations without end, recurses once per
+    // nesting level (thousands of levels exhaust a host thread's stack), reads
+    // past its buffer at a multi-byte sequence cut short, and loops for good on
+    // some broken tags. Every block we ever wrote is a small well-formed
+    // document, so only such documents reach the parser: a strict scan checks
+    // the grammar first and refuses anything else, document types included.
     constexpr int maximumNestingDepth = 16;
 
-    bool containsDocumentType (const char* text, size_t length)
+    class DocumentScanner
     {
-        static constexpr char marker[] = "<!doctype";
-        constexpr size_t markerLength = sizeof (marker) - 1;
-
-        for (size_t start = 0; start + markerLength <= length; ++start)
+    public:
+        DocumentScanner (const char* textToScan, size_t length) noexcept
+            : text (textToScan)
+            , end (textToScan + length)
         {
-            size_t matched = 0;
-
-            while (matched < markerLength && (text[start + matched] | (matched >= 2 ? 0x20 : 0)) == marker[matched])
-                ++matched;
-
-            if (matched == markerLength)
-                return true;
         }
 
-        return false;
-    }
-
-    // Counts element starts against element ends; markup that is not an
-    // element (declarations, comments) is skipped by its first character.
-    bool nestsTooDeeply (const char* text, size_t length)
-    {
-        int depth = 0;
-
-        for (size_t i = 0; i + 1 < length; ++i)
+        bool isWellFormed() noexcept
         {
-            const char next = text[i + 1];
+            skipMisc();
 
-            if (text[i] == '<')
+            if (! element())
+                return false;
+
+            skipMisc();
+            return position == end;
+        }
+
+    private:
+        struct Name
+        {
+            const char* start = nullptr;
+            size_t length = 0;
+        };
+
+        static bool isNameStart (unsigned char c) noexcept
+        {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 0x80;
+        }
+
+        static bool isNameChar (unsigned char c) noexcept
+        {
+            return isNameStart (c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+        }
+
+        static bool isSpace (char c) noexcept { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+        bool startsWith (const char* literal) const noexcept
+        {
+            const auto literalLength = std::strlen (literal);
+            return (size_t) (end - position) >= literalLength && std::memcmp (position, literal, literalLength) == 0;
+        }
+
+        // Moves past the next occurrence of a terminator; false when there is none.
+        bool skipPast (const char* terminator) noexcept
+        {
+            while (position < end)
             {
-                if (next == '/')
-                    --depth;
-                else if (next != '!' && next != '?' && ++depth > maximumNestingDepth)
+                if (startsWith (terminator))
+                {
+                    position += std::strlen (terminator);
                     return true;
+                }
+
+                ++position;
             }
-            else if (text[i] == '/' && next == '>')
+
+            return false;
+        }
+
+        void skipSpace() noexcept
+        {
+            while (position < end && isSpace (*position))
+                ++position;
+        }
+
+        // Whitespace, comments and processing instructions (the XML declaration
+        // among them) around the root element.
+        void skipMisc() noexcept
+        {
+            for (;;)
             {
-                --depth;
+                skipSpace();
+
+                if (startsWith ("<!--"))
+                {
+                    position += 4;
+
+                    if (! skipPast ("-->"))
+                        return;
+                }
+                else if (startsWith ("<?"))
+                {
+                    position += 2;
+
+                    if (! skipPast ("?>"))
+                        return;
+                }
+                else
+                {
+                    return;
+                }
             }
         }
 
-        return false;
-    }
+        bool name (Name& result) noexcept
+        {
+            if (position == end || ! isNameStart ((unsigned char) *position))
+                return false;
+
+            result.start = position;
+
+            while (position < end && isNameChar ((unsigned char) *position))
+                ++position;
+
+            result.length = (size_t) (position - result.start);
+            return true;
+        }
+
+        bool reference() noexcept
+        {
+            ++position; // the ampersand
+
+            if (position < end && *position == '#')
+            {
+                ++position;
+                const bool hex = position < end && *position == 'x';
+                position += hex ? 1 : 0;
+                const auto* digits = position;
+
+                while (position < end && (std::isdigit ((unsigned char) *position) || (hex && std::isxdigit ((unsigned char) *position))))
+                    ++position;
+
+                if (position == digits)
+                    return false;
+            }
+            else
+            {
+                Name ignored;
+
+                if (! name (ignored))
+                    return false;
+            }
+
+            if (position == end || *position != ';')
+                return false;
+
+            ++position;
+            return true;
+        }
+
+        bool attributeValue() noexcept
+        {
+            if (position == end || (*position != '"' && *position != '\''))
+                return false;
+
+            const char quote = *position++;
+
+            while (position < end && *position != quote)
+            {
+                if (*position == '<')
+                    return false;
+
+                if (*position == '&')
+                {
+                    if (! reference())
+                        return false;
+                }
+                else
+                {
+                    ++position;
+                }
+            }
+
+            if (position == end)
+                return false;
+
+            ++position;
+            return true;
+        }
+
+        // An element and everything inside it, with the nesting depth bounded
+        // so that neither this scan nor the parser after it recurses deeply.
+        bool element (int depth = 1) noexcept
+        {
+            if (depth > maximumNestingDepth || position == end || *position != '<')
+                return false;
+
+            ++position;
+            Name tag;
+
+            if (! name (tag))
+                return false;
+
+            for (;;)
+            {
+                const auto* beforeSpace = position;
+                skipSpace();
+
+                if (startsWith ("/>"))
+                {
+                    position += 2;
+                    return true;
+                }
+
+                if (position < end && *position == '>')
+                {
+                    ++position;
+                    break;
+                }
+
+                Name attribute;
+
+                if (position == beforeSpace || ! name (attribute))
+                    return false;
+
+                skipSpace();
+
+                if (position == end || *position != '=')
+                    return false;
+
+                ++position;
+                skipSpace();
+
+                if (! attributeValue())
+                    return false;
+            }
+
+            for (;;)
+            {
+                if (position == end)
+                    return false;
+
+                if (*position == '&')
+                {
+                    if (! reference())
+                        return false;
+                }
+                else if (*position != '<')
+                {
+                    ++position;
+                }
+                else if (startsWith ("</"))
+                {
+                    position += 2;
+                    Name closing;
+
+                    if (! name (closing)
+                        || closing.length != tag.length
+                        || std::memcmp (closing.start, tag.start, tag.length) != 0)
+                        return false;
+
+                    skipSpace();
+
+                    if (position == end || *position != '>')
+                        return false;
+
+                    ++position;
+                    return true;
+                }
+                else if (startsWith ("<!--"))
+                {
+                    position += 4;
+
+                    if (! skipPast ("-->"))
+                        return false;
+                }
+                else if (startsWith ("<![CDATA["))
+                {
+                    position += 9;
+
+                    if (! skipPast ("]]>"))
+                        return false;
+                }
+                else if (startsWith ("<?"))
+                {
+                    position += 2;
+
+                    if (! skipPast ("?>"))
+                        return false;
+                }
+                else if (! element (depth + 1))
+                {
+                    return false;
+                }
+            }
+        }
+
+        const char* text;
+        const char* end;
+        const char* position = text;
+    };
 } // namespace
 
 void write (const std::array<float, 4>& parameterValues, int inputConfig, juce::MemoryBlock& destination)
@@ -114,9 +354,11 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
 
     const char* const text = bytes + headerSize;
 
+    // The framework takes the text up to its first zero byte.
+    const auto documentLength = (size_t) (std::find (text, text + textLength, '\0') - text);
+
     if (! juce::CharPointer_UTF8::isValidString (text, (int) textLength)
-        || containsDocumentType (text, textLength)
-        || nestsTooDeeply (text, textLength))
+        || ! DocumentScanner (text, documentLength).isWellFormed())
         return std::nullopt;
 
     const auto root = juce::AudioProcessor::getXmlFromBinary (data, sizeInBytes);

@@ -157,4 +157,25 @@ TEST (PluginStateRead, RefusesTextsTheParserCannotBeTrustedWith)
     ASSERT_TRUE (entries.has_value());
     EXPECT_EQ (describe (*entries), "3=0.5 ");
 }
+
+TEST (PluginStateRead, RefusesBrokenMarkupThatTheParserNeverLeaves)
+{
+    // Found by fuzzing: on this text the framework's parser loops for good,
+    // which would hang the host's thread restoring a damaged session.
+    EXPECT_FALSE (readText ("<Root><Gain>nan</Gain><Attack>inf</Attack><Releasfig>-2147483648</idxInputConfig>"
+                            "<\?\?\?\?\?\?\?\?>0.025</\?\?\?/Root>")
+                      .has_value());
+    EXPECT_FALSE (readText ("<Root><\?\?\?\?>0.5</\?\?\?\?></Root>").has_value());
+    EXPECT_FALSE (readText ("<Root><Gain>0.5</Attack></Root>").has_value());
+    EXPECT_FALSE (readText ("<Root><Gain>0.5</Gain></Root><Root/>").has_value());
+    EXPECT_FALSE (readText ("<Root><Gain a=1>0.5</Gain></Root>").has_value());
+    EXPECT_FALSE (readText ("<Root><Gain>0.5 &bogus</Gain></Root>").has_value());
+
+    // What well-formed documents may hold still reads.
+    const auto entries = readText ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved -->\n"
+                                   "<Root a='1' b=\"&amp;\"><Gain>0.5<![CDATA[]]></Gain><x/>"
+                                   "<Attack>&#48;.25</Attack></Root>\n");
+    ASSERT_TRUE (entries.has_value());
+    EXPECT_EQ (describe (*entries), "3=0.5 0=0.25 ");
+}
 } // namespace
