@@ -13,17 +13,39 @@ fuzz_seconds=${QUORVEL_FUZZ_SECONDS:-60}
 
 # Tests that need a display get a virtual one through QUORVEL_TEST_DISPLAY;
 # every other test runs with no display at all.
+# Each ctest run gets a fresh server on a display number it picks itself, so
+# a server left by another run (or one that died) never gets in the way.
 unset DISPLAY
-display_num=97
-Xvfb :$display_num -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2> /dev/null || true' EXIT
-export QUORVEL_TEST_DISPLAY=:$display_num
+xvfb_pid=""
+stop_display() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2> /dev/null || true
+        wait "$xvfb_pid" 2> /dev/null || true
+        xvfb_pid=""
+    fi
+}
+start_display() {
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$number_file" > /dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$number_file" ] && break
+        sleep 0.1
+    done
+    export QUORVEL_TEST_DISPLAY=":$(head -n 1 "$number_file")"
+    rm -f "$number_file"
+}
+trap stop_display EXIT
 
 run_ctest() {
     local dir=$1; shift
     echo "== ctest: $dir $*"
-    ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" "$@"
+    start_display
+    local status=0
+    ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" "$@" || status=$?
+    stop_display
+    return $status
 }
 
 echo "== Formatting"
@@ -45,8 +67,10 @@ while IFS='=' read -r fuzzer corpus; do
     echo "== fuzzing $fuzzer for ${fuzz_seconds}s"
     work=$(mktemp -d)
     cp -r "$corpus"/. "$work"/
+    # A fixed seed makes the run repeatable; an input that takes more than ten
+    # seconds counts as a hang and fails the run.
     "build/asan/$(find build/asan -name "$fuzzer" -type f -printf '%P\n' | head -n 1)" \
-        -max_total_time="$fuzz_seconds" -print_final_stats=1 "$work" 2>&1 | tail -n 12
+        -seed=1 -timeout=10 -max_total_time="$fuzz_seconds" -print_final_stats=1 "$work" < /dev/null 2>&1 | tail -n 12
     rm -rf "$work"
 done < build/asan/fuzzers.txt
 
