@@ -31,8 +31,13 @@ start_display() {
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$number_file" ] && break
+        kill -0 "$xvfb_pid" 2> /dev/null || break
         sleep 0.1
     done
+    if [ ! -s "$number_file" ]; then
+        echo "Xvfb did not start" >&2
+        exit 1
+    fi
     export QUORVEL_TEST_DISPLAY=":$(head -n 1 "$number_file")"
     rm -f "$number_file"
 }
