@@ -11,8 +11,6 @@
 #include "plugin/BridgeSupport.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
-// After juce_audio_processors: JUCE's factory helper that records which wrapper creates the processor.
-#include <juce_audio_plugin_client/utility/juce_CreatePluginFilter.h>
 
 #include <algorithm>
 #include <cmath>
@@ -61,15 +59,7 @@ IACFUnknown* AaxBridge::create() noexcept
     try
     {
         Parts parts;
-
-        {
-            const juce::MessageManagerLock lock;
-            parts.processor = juce::createPluginFilterOfType (juce::AudioProcessor::wrapperType_AAX);
-        }
-
-        if (parts.processor == nullptr)
-            return nullptr;
-
+        parts.processor = makeQuorvelProcessor (juce::AudioProcessor::wrapperType_AAX);
         return (new AaxBridge (std::move (parts)))->GetPrivateUnknown();
     }
     catch (...)
@@ -81,7 +71,6 @@ IACFUnknown* AaxBridge::create() noexcept
 AaxBridge::AaxBridge (Parts parts)
     : messageThread (parts.messageThread)
     , processor (std::move (parts.processor))
-    , scratch (numChannels, preparedBlockSize)
 {
     for (auto* parameter : processor->getParameters())
     {
@@ -93,12 +82,18 @@ AaxBridge::AaxBridge (Parts parts)
     // before this class answers for it.
     AAX_CEffectParameters::GetNumberOfChunks (&stateChunkIndex);
 
-    const std::lock_guard<std::mutex> lock (liveBridgesMutex());
-    liveBridges().insert (this);
+    {
+        const std::lock_guard<std::mutex> lock (liveBridgesMutex());
+        liveBridges().insert (this);
+    }
+
+    messageThread->addNoticeSender (*this);
 }
 
 AaxBridge::~AaxBridge()
 {
+    messageThread->removeNoticeSender (*this);
+
     {
         const std::lock_guard<std::mutex> lock (liveBridgesMutex());
         liveBridges().erase (this);
@@ -106,7 +101,14 @@ AaxBridge::~AaxBridge()
 
     processor->removeListener (this);
 
-    const juce::MessageManagerLock lock;
+    // The GUI deletes its editor before it gives back the effect; should one still be
+    // open, it belongs to the message thread.
+    if (processor->getActiveEditor() != nullptr)
+    {
+        const juce::MessageManagerLock lock;
+        processor.reset();
+    }
+
     processor.reset();
 }
 
@@ -208,8 +210,25 @@ AAX_Result AaxBridge::Uninitialize()
 
 void AaxBridge::reportLatency()
 {
+    const auto latency = processor->getSettledLatencySamples();
+    latencyNotice.markTold (latency);
+
     if (auto* hostController = Controller())
-        hostController->SetSignalLatency (processor->getLatencySamples());
+        hostController->SetSignalLatency (latency);
+}
+
+void AaxBridge::sendHostNotices()
+{
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+
+    // Raised first, so that the change count also counts latency changes.
+    if (linkedToHost && latencyNotice.shouldTell (processor->getSettledLatencySamples()))
+    {
+        IncrementChangeCounter();
+
+        if (auto* hostController = Controller())
+            hostController->SetSignalLatency (processor->getSettledLatencySamples());
+    }
 }
 
 //==============================================================================
@@ -375,10 +394,8 @@ AAX_Result AaxBridge::SetChunk (uint32_t chunkID, const AAX_SChunkRecord* chunk)
         return kAAX_ErrorNullObject;
 
     // A damaged block restores nothing, and says so.
-    if (! isCompleteStateBlock (AAX_ChunkData (chunk), chunk->dataSize))
+    if (! processor->restoreState (AAX_ChunkData (chunk), chunk->dataSize))
         return refusedValue;
-
-    processor->setStateInformation (AAX_ChunkData (chunk), chunk->dataSize);
 
     // The host keeps its own copy of every value: give it the restored ones.
     for (int index = 0; index < (int) parameters.size(); ++index)
@@ -414,18 +431,9 @@ void AaxBridge::audioProcessorParameterChangeGestureEnd (juce::AudioProcessor*, 
         ReleaseParameter (parameterIDs[(size_t) index].c_str());
 }
 
-void AaxBridge::audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details)
+void AaxBridge::audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&)
 {
-    if (! details.latencyChanged)
-        return;
-
-    const std::lock_guard<std::recursive_mutex> lock (hostLink);
-
-    if (linkedToHost)
-    {
-        IncrementChangeCounter();
-        reportLatency();
-    }
+    // Latency changes are polled by sendHostNotices, never told from the changing thread.
 }
 
 //==============================================================================
@@ -458,69 +466,14 @@ void AaxBridge::processContext (void* const* fields) noexcept
     const auto* length = static_cast<const int32_t*> (fields[AAX_ContextFields::bufferLength]);
     const auto* bypassPort = static_cast<const uint32_t*> (fields[AAX_ContextFields::bypassPort]);
 
-    if (outputs == nullptr || length == nullptr || *length <= 0)
+    if (length == nullptr || ! router.outputsUsable (outputs, *length))
         return;
 
     const int numSamples = *length;
 
-    for (int channel = 0; channel < numChannels; ++channel)
-        if (outputs[channel] == nullptr)
-            return;
-
     const bool bypassed = bypassPort != nullptr && *bypassPort != 0;
-    bool inputsPresent = inputs != nullptr;
-
-    for (int channel = 0; channel < numChannels && inputsPresent; ++channel)
-        inputsPresent = inputs[channel] != nullptr;
-
-    if (! inputsPresent)
-    {
-        // Missing input is silence, which still moves the limiter on in time.
-        for (int channel = 0; channel < numChannels; ++channel)
-            juce::FloatVectorOperations::clear (outputs[channel], numSamples);
-
-        processBlock (outputs, numSamples, bypassed);
-        return;
-    }
-
-    // The host's buffers are wrapped as they are when the samples are processed in place
-    // or when copying each input onto its output cannot overwrite another input first.
-    bool copyIsSafe = true;
-
-    for (int input = 0; input < numChannels && copyIsSafe; ++input)
-        for (int output = 0; output < numChannels && copyIsSafe; ++output)
-            if (channelsOverlap (inputs[input], outputs[output], numSamples))
-                copyIsSafe = input == output && inputs[input] == outputs[output];
-
-    if (! copyIsSafe)
-    {
-        processThroughScratch (inputs, outputs, numSamples, bypassed);
-        return;
-    }
-
-    for (int channel = 0; channel < numChannels; ++channel)
-        if (inputs[channel] != outputs[channel])
-            juce::FloatVectorOperations::copy (outputs[channel], inputs[channel], numSamples);
-
-    processBlock (outputs, numSamples, bypassed);
-}
-
-void AaxBridge::processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool bypassed) noexcept
-{
-    const auto runLength = scratch.getNumSamples();
-
-    for (int start = 0; start < numSamples; start += runLength)
-    {
-        const auto length = std::min (runLength, numSamples - start);
-
-        for (int channel = 0; channel < numChannels; ++channel)
-            scratch.copyFrom (channel, 0, inputs[channel] + start, length);
-
-        processBlock (scratch.getArrayOfWritePointers(), length, bypassed);
-
-        for (int channel = 0; channel < numChannels; ++channel)
-            juce::FloatVectorOperations::copy (outputs[channel] + start, scratch.getReadPointer (channel), length);
-    }
+    router.route (inputs, outputs, numSamples, false, [this, bypassed] (float* const* channels, int count)
+                  { processBlock (channels, count, bypassed); });
 }
 
 void AaxBridge::processBlock (float* const* channels, int numSamples, bool bypassed) noexcept

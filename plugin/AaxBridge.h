@@ -2,6 +2,8 @@
 
 #include "formats/aax/AAX_CEffectParameters.h"
 #include "formats/aax/AAX_PlugInDescription.h"
+#include "plugin/BridgeSupport.h"
+#include "plugin/HostBufferRouter.h"
 #include "plugin/PluginMessageThread.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -29,16 +31,19 @@
       processBlock, or processBlockBypassed while the bypass port holds a non-zero value.
     - Host threads: parameter, chunk and set-up calls. Parameter values go straight to
       the processor's parameter objects, which are safe from any thread.
-    - Any thread: the processor's listener calls (editor gestures on the message thread,
-      latency changes on whichever thread changed the attack). They reach the host only
-      between EffectInit and Uninitialize; hostLink keeps Uninitialize from taking the
-      parameters and the controller away while one of them is on its way.
-    - Creation and destruction hold JUCE's message manager lock.
+    - Any thread: the processor's listener calls (editor gestures on the message thread).
+      They reach the host only between EffectInit and Uninitialize; hostLink keeps
+      Uninitialize from taking the parameters and the controller away while one of them
+      is on its way.
+    - Message thread: latency changes after EffectInit (an attack change, a restore) are
+      reported from there, paced by LatencyNotice, never from inside the host's call
+      that made them (sendHostNotices).
+    - Creation and destruction never wait for the message thread.
 
     Objects are reference counted (the host's last Release deletes them); create()
     makes one for the host.
 */
-class AaxBridge final : public AAX_CEffectParameters, private juce::AudioProcessorListener
+class AaxBridge final : public AAX_CEffectParameters, private juce::AudioProcessorListener, private PluginMessageThread::NoticeSender
 {
 public:
     static constexpr uint32_t stateChunkID = AAX_FourCharCode ("juce");
@@ -94,7 +99,7 @@ private:
     struct Parts
     {
         juce::SharedResourcePointer<PluginMessageThread> messageThread;
-        std::unique_ptr<juce::AudioProcessor> processor;
+        std::unique_ptr<KestruneAudioProcessor> processor;
     };
 
     explicit AaxBridge (Parts parts);
@@ -106,7 +111,8 @@ private:
 
     void processContext (void* const* fields) noexcept;
     void processBlock (float* const* channels, int numSamples, bool bypassed) noexcept;
-    void processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool bypassed) noexcept;
+
+    void sendHostNotices() override;
 
     //==============================================================================
     void audioProcessorParameterChanged (juce::AudioProcessor*, int parameterIndex, float newValue) override;
@@ -117,19 +123,20 @@ private:
     //==============================================================================
     // Declared first so that the message loop outlives the processor.
     juce::SharedResourcePointer<PluginMessageThread> messageThread;
-    std::unique_ptr<juce::AudioProcessor> processor;
+    std::unique_ptr<KestruneAudioProcessor> processor;
     std::vector<juce::AudioProcessorParameter*> parameters;
     std::vector<std::string> parameterIDs;
     int32_t stateChunkIndex = 0;
 
     std::recursive_mutex hostLink;
     bool linkedToHost = false;
+    LatencyNotice latencyNotice; // guarded by hostLink
 
     std::mutex chunkMutex;
     juce::MemoryBlock cachedState;
     bool stateCached = false;
 
     std::atomic<bool> prepared { false };
-    juce::AudioBuffer<float> scratch;
+    HostBufferRouter router { numChannels, HostBufferRouter::defaultRunLength };
     juce::MidiBuffer midiBuffer;
 };

@@ -1,34 +1,41 @@
 #include "plugin/BridgeSupport.h"
 
-#include <juce_audio_processors/juce_audio_processors.h>
+// After juce_audio_processors: JUCE's factory helper that records which wrapper creates the processor.
+#include <juce_audio_plugin_client/utility/juce_CreatePluginFilter.h>
 
-bool isCompleteStateBlock (const void* data, std::int32_t byteSize)
+#include <stdexcept>
+
+std::unique_ptr<KestruneAudioProcessor> makeQuorvelProcessor (juce::AudioProcessor::WrapperType wrapper)
 {
-    constexpr std::uint32_t magic = 0x21324356;
-    constexpr std::int32_t headerSize = 8;
+    auto processor = juce::createPluginFilterOfType (wrapper);
 
-    if (data == nullptr || byteSize <= headerSize)
-        return false;
+    if (dynamic_cast<KestruneAudioProcessor*> (processor.get()) == nullptr)
+        throw std::runtime_error ("the plug-in made no processor");
 
-    const auto* bytes = static_cast<const std::uint8_t*> (data);
-    const auto readWord = [bytes] (int offset)
-    {
-        return (std::uint32_t) bytes[offset] | ((std::uint32_t) bytes[offset + 1] << 8)
-               | ((std::uint32_t) bytes[offset + 2] << 16) | ((std::uint32_t) bytes[offset + 3] << 24);
-    };
-
-    const auto textLength = readWord (4);
-
-    if (readWord (0) != magic || textLength == 0 || textLength > (std::uint32_t) (byteSize - headerSize))
-        return false;
-
-    return juce::AudioProcessor::getXmlFromBinary (data, byteSize) != nullptr;
+    return std::unique_ptr<KestruneAudioProcessor> (static_cast<KestruneAudioProcessor*> (processor.release()));
 }
 
-bool channelsOverlap (const float* a, const float* b, int numSamples) noexcept
+bool LatencyNotice::shouldTell (int latency) noexcept
 {
-    const auto first = reinterpret_cast<std::uintptr_t> (a);
-    const auto second = reinterpret_cast<std::uintptr_t> (b);
-    const auto bytes = (std::uintptr_t) numSamples * sizeof (float);
-    return first < second + bytes && second < first + bytes;
+    if (latency == told)
+    {
+        candidate = told;
+        ticksWaiting = 0;
+        return false;
+    }
+
+    if (latency == candidate || ++ticksWaiting >= maxTicksWaiting)
+    {
+        markTold (latency);
+        return true;
+    }
+
+    candidate = latency;
+    return false;
+}
+
+void LatencyNotice::markTold (int latency) noexcept
+{
+    told = candidate = latency;
+    ticksWaiting = 0;
 }

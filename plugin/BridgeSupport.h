@@ -1,15 +1,35 @@
 #pragma once
 
-#include <cstdint>
+#include "processor/KestruneAudioProcessor.h"
 
-/*  What both format bridges need to check about what a host hands them: a saved state
-    block and the channel buffers of a process call. */
+#include <memory>
 
-/** Whether a chunk holds a whole saved state: the framework's binary XML block (magic,
-    little-endian text length, text, terminator) with all of its text present and
-    parsing as XML. A block cut short by the host would otherwise restore whatever its
-    first bytes happen to hold. */
-bool isCompleteStateBlock (const void* data, std::int32_t byteSize);
+/*  What both format bridges need beside the buffer routing: the processor they drive,
+    and the pacing of the latency notices they send from the message thread. */
 
-/** Whether two channel buffers of numSamples floats share any memory. */
-bool channelsOverlap (const float* a, const float* b, int numSamples) noexcept;
+/** The plug-in's processor, made by the one factory every format uses and marked as
+    made for the given wrapper. Throws when it cannot be made. No message-manager lock
+    is needed: nothing of the processor touches a component. */
+std::unique_ptr<KestruneAudioProcessor> makeQuorvelProcessor (juce::AudioProcessor::WrapperType wrapper);
+
+/** Decides, at each notice tick on the message thread, when a changed latency is told
+    to the host: once it has held still for a tick, so that a burst of attack changes
+    gives one notice, and at the latest after maxTicksWaiting ticks, so that one that
+    keeps changing is still told within 100 ms. Not thread-safe: its bridge guards it. */
+class LatencyNotice
+{
+public:
+    static constexpr int maxTicksWaiting = 4;
+
+    /** Called at every tick with the latency the audio now gets; true when the host is
+        to be told it now (it then counts as told). */
+    bool shouldTell (int latency) noexcept;
+
+    /** The host has this latency by other means (it reads it after a resume). */
+    void markTold (int latency) noexcept;
+
+private:
+    int told = 0;
+    int candidate = 0;
+    int ticksWaiting = 0;
+};

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <algorithm>
+
 namespace juce
 {
 // Part of JUCE's Linux message loop (juce_events), not declared in a public header.
@@ -51,11 +53,29 @@ private:
     juce::WaitableEvent started;
 };
 
+class PluginMessageThread::NoticeTimer : private juce::Timer
+{
+public:
+    explicit NoticeTimer (PluginMessageThread& ownerToCall)
+        : owner (ownerToCall)
+    {
+        startTimer (noticeIntervalMs);
+    }
+
+    ~NoticeTimer() override { stopTimer(); }
+
+private:
+    void timerCallback() override { owner.sendNotices(); }
+
+    PluginMessageThread& owner;
+};
+
 PluginMessageThread::PluginMessageThread()
     : juceInitialiser (std::make_unique<juce::ScopedJuceInitialiser_GUI>())
     , loopThread (std::make_unique<LoopThread>())
 {
     loopThread->start();
+    noticeTimer = std::make_unique<NoticeTimer> (*this);
 }
 
 PluginMessageThread::~PluginMessageThread()
@@ -64,8 +84,54 @@ PluginMessageThread::~PluginMessageThread()
 
     // JUCE shuts down on the thread that ends the last effect, which now owns the loop.
     juce::MessageManager::getInstance()->setCurrentThreadAsMessageThread();
+    noticeTimer.reset();
     loopThread.reset();
     juceInitialiser.reset();
+}
+
+void PluginMessageThread::addNoticeSender (NoticeSender& sender)
+{
+    const std::lock_guard<std::mutex> lock (noticeMutex);
+    noticeSenders.push_back (&sender);
+}
+
+void PluginMessageThread::removeNoticeSender (NoticeSender& sender)
+{
+    std::unique_lock<std::mutex> lock (noticeMutex);
+    noticeSenders.erase (std::remove (noticeSenders.begin(), noticeSenders.end(), &sender), noticeSenders.end());
+
+    if (sendingThread != std::this_thread::get_id())
+        noticeSent.wait (lock, [this, &sender] { return sending != &sender; });
+}
+
+void PluginMessageThread::sendNotices()
+{
+    // The list may change during a call (a host may close an effect from inside one):
+    // each sender is looked up afresh, and at worst one waits for the next tick.
+    for (size_t index = 0;; ++index)
+    {
+        NoticeSender* sender = nullptr;
+
+        {
+            const std::lock_guard<std::mutex> lock (noticeMutex);
+
+            if (index >= noticeSenders.size())
+                return;
+
+            sender = sending = noticeSenders[index];
+            sendingThread = std::this_thread::get_id();
+        }
+
+        sender->sendHostNotices();
+
+        {
+            const std::lock_guard<std::mutex> lock (noticeMutex);
+            sending = nullptr;
+            sendingThread = {};
+        }
+
+        noticeSent.notify_all();
+    }
 }
 
 bool PluginMessageThread::driveFromHost (bool alreadyDriving)

@@ -2,9 +2,11 @@
 
 #include <juce_events/juce_events.h>
 
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 /*  The message loop of the plug-in's own copy of JUCE.
 
@@ -21,7 +23,13 @@
     juce::SharedResourcePointer); the first holder initialises JUCE's GUI side, the last
     one shuts it down. Code that touches components from a host thread takes a
     juce::MessageManagerLock, which is immediate on the host's thread while it drives
-    the loop.
+    the loop. Creating or deleting an effect without an editor never does: a worker
+    thread of the host must not wait for the host's GUI thread.
+
+    Host notices: what changes on a host's thread (a latency after an attack change or
+    a restore) must not reach the host from inside that call, where the host may hold
+    its own locks or be its audio thread. Each bridge registers as a NoticeSender and is
+    asked, on the message thread every noticeIntervalMs, to tell its host what changed.
 */
 class PluginMessageThread
 {
@@ -31,6 +39,25 @@ public:
 
     PluginMessageThread (const PluginMessageThread&) = delete;
     PluginMessageThread& operator= (const PluginMessageThread&) = delete;
+
+    /** Something that tells its host, from the message thread, what changed elsewhere. */
+    class NoticeSender
+    {
+    public:
+        virtual ~NoticeSender() = default;
+        virtual void sendHostNotices() = 0;
+    };
+
+    static constexpr int noticeIntervalMs = 20;
+
+    /** From now on, sender.sendHostNotices is called on the message thread every
+        noticeIntervalMs. Any thread. */
+    void addNoticeSender (NoticeSender& sender);
+
+    /** Once this returns, no call of the sender runs or follows: it waits for one that
+        is running on another thread (a short host call, never the host's GUI thread
+        in general). Called from inside that very call it returns at once. Any thread. */
+    void removeNoticeSender (NoticeSender& sender);
 
     /** Called from a host's idle opcode by an effect with a shown editor. The first call
         of an effect (with `alreadyDriving` false) makes the calling thread the message
@@ -44,8 +71,10 @@ public:
 
 private:
     class LoopThread;
+    class NoticeTimer;
 
     void handlePendingMessages();
+    void sendNotices();
 
     std::unique_ptr<juce::ScopedJuceInitialiser_GUI> juceInitialiser;
     std::unique_ptr<LoopThread> loopThread;
@@ -53,4 +82,11 @@ private:
     std::mutex driveMutex;
     int hostDrivers = 0;
     std::thread::id hostThread;
+
+    std::mutex noticeMutex;
+    std::condition_variable noticeSent;
+    std::vector<NoticeSender*> noticeSenders;
+    NoticeSender* sending = nullptr;
+    std::thread::id sendingThread;
+    std::unique_ptr<NoticeTimer> noticeTimer;
 };

@@ -1,10 +1,6 @@
 #include "plugin/VstBridge.h"
 
-#include "plugin/BridgeSupport.h"
-
 #include <juce_gui_basics/juce_gui_basics.h>
-// After juce_audio_processors: JUCE's factory helper that records which wrapper creates the processor.
-#include <juce_audio_plugin_client/utility/juce_CreatePluginFilter.h>
 
 #include <algorithm>
 #include <cmath>
@@ -52,12 +48,7 @@ bool isText (const char* hostText, const char* known)
 VstBridge::Parts VstBridge::makeParts()
 {
     Parts parts;
-    const juce::MessageManagerLock lock;
-    parts.processor = juce::createPluginFilterOfType (juce::AudioProcessor::wrapperType_VST);
-
-    if (parts.processor == nullptr)
-        throw std::runtime_error ("the plug-in made no processor");
-
+    parts.processor = makeQuorvelProcessor (juce::AudioProcessor::wrapperType_VST);
     return parts;
 }
 
@@ -85,7 +76,8 @@ VstBridge::VstBridge (audioMasterCallback hostCallback, Parts parts)
     programsAreChunks (true);
     setFlag (effFlagsHasEditor, processor->hasEditor());
     cEffect.version = effectVersion;
-    setInitialDelay (processor->getLatencySamples());
+    setInitialDelay (processor->getSettledLatencySamples());
+    latencyNotice.markTold (processor->getSettledLatencySamples());
 
     try
     {
@@ -105,23 +97,27 @@ VstBridge::VstBridge (audioMasterCallback hostCallback, Parts parts)
         // No destructor runs for a half-built bridge: undo here what it would have done.
         deallocateArrangement (&inputArrangement);
         deallocateArrangement (&outputArrangement);
-        const juce::MessageManagerLock lock;
-        processor.reset();
         throw;
     }
 
     processor->addListener (this);
+    messageThread->addNoticeSender (*this);
 }
 
 VstBridge::~VstBridge()
 {
+    messageThread->removeNoticeSender (*this);
     processor->removeListener (this);
 
+    // Only an editor needs the message thread; an effect without one is deleted on the
+    // host's thread at once.
+    if (editorComponent != nullptr)
     {
         const juce::MessageManagerLock lock;
         editorComponent.reset();
-        processor.reset();
     }
+
+    processor.reset();
 
     if (drivesMessageLoop)
         messageThread->releaseHostDrive();
@@ -235,35 +231,51 @@ void VstBridge::idleEditor()
 }
 
 //==============================================================================
-void VstBridge::prepareProcessor()
+void VstBridge::prepareProcessor (bool hostRereadsLatency)
 {
     const auto requestedRate = (double) getSampleRate();
     const auto rate = std::isfinite (requestedRate) && requestedRate > 0.0 ? requestedRate : 44100.0;
     const auto block = juce::jlimit (1, largestPreparedBlock, getBlockSize() > 0 ? getBlockSize() : 1024);
     const auto offline = getCurrentProcessLevel() == kVstProcessLevelOffline;
 
-    preparing = true;
-
     {
         const juce::ScopedLock lock (processor->getCallbackLock());
         processor->setNonRealtime (offline);
         processor->setPlayConfigDetails (numChannels, numChannels, rate, block);
         processor->prepareToPlay (rate, block);
-        scratch.setSize (numChannels, block, false, false, true);
         preparedSampleRate = rate;
         preparedBlockSize = block;
         prepared = true;
     }
 
-    preparing = false;
-
-    const auto latency = processor->getLatencySamples();
-
-    if (latency != cEffect.initialDelay)
+    // A host reads initialDelay when a resume returns; a change made while running is
+    // left to the message thread to announce.
+    if (hostRereadsLatency)
     {
+        const std::lock_guard<std::mutex> lock (latencyMutex);
+        const auto latency = processor->getSettledLatencySamples();
         setInitialDelay (latency);
-        ioChanged();
+        latencyNotice.markTold (latency);
     }
+}
+
+void VstBridge::sendHostNotices()
+{
+    bool latencyChanged = false;
+
+    {
+        const std::lock_guard<std::mutex> lock (latencyMutex);
+        const auto latency = processor->getSettledLatencySamples();
+
+        if (latencyNotice.shouldTell (latency))
+        {
+            setInitialDelay (latency);
+            latencyChanged = true;
+        }
+    }
+
+    if (latencyChanged)
+        ioChanged();
 }
 
 void VstBridge::suspend()
@@ -275,7 +287,7 @@ void VstBridge::suspend()
 
 void VstBridge::resume()
 {
-    prepareProcessor();
+    prepareProcessor (true);
     AudioEffectX::resume();
 }
 
@@ -287,7 +299,7 @@ void VstBridge::setSampleRate (float newSampleRate)
     AudioEffectX::setSampleRate (newSampleRate);
 
     if (prepared && (double) newSampleRate != preparedSampleRate)
-        prepareProcessor();
+        prepareProcessor (false);
 }
 
 void VstBridge::setBlockSize (VstInt32 newBlockSize)
@@ -298,7 +310,7 @@ void VstBridge::setBlockSize (VstInt32 newBlockSize)
     AudioEffectX::setBlockSize (newBlockSize);
 
     if (prepared && juce::jmin (newBlockSize, largestPreparedBlock) != preparedBlockSize)
-        prepareProcessor();
+        prepareProcessor (false);
 }
 
 //==============================================================================
@@ -317,116 +329,44 @@ void VstBridge::processBlock (float* const* channels, int numSamples)
     midiBuffer.clear();
 }
 
-void VstBridge::processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool accumulate)
+void VstBridge::processHostBuffers (float** inputs, float** outputs, VstInt32 sampleFrames, bool accumulate)
 {
-    const auto chunkSize = scratch.getNumSamples();
+    if (! router.outputsUsable (outputs, sampleFrames))
+        return;
 
-    for (int start = 0; start < numSamples && chunkSize > 0; start += chunkSize)
+    try
     {
-        const auto length = juce::jmin (chunkSize, numSamples - start);
-
-        for (int channel = 0; channel < numChannels; ++channel)
-        {
-            if (inputs != nullptr && inputs[channel] != nullptr)
-                scratch.copyFrom (channel, 0, inputs[channel] + start, length);
-            else
-                scratch.clear (channel, 0, length);
-        }
-
-        processBlock (scratch.getArrayOfWritePointers(), length);
-
-        for (int channel = 0; channel < numChannels; ++channel)
-        {
-            if (accumulate)
-                juce::FloatVectorOperations::add (outputs[channel] + start, scratch.getReadPointer (channel), length);
-            else
-                juce::FloatVectorOperations::copy (outputs[channel] + start, scratch.getReadPointer (channel), length);
-        }
+        // Held for the whole call: preparing waits for it.
+        const juce::ScopedLock lock (processor->getCallbackLock());
+        const juce::ScopedNoDenormals noDenormals;
+        router.route (inputs, outputs, sampleFrames, accumulate, [this] (float* const* channels, int numSamples)
+                      { processBlock (channels, numSamples); });
+    }
+    catch (...)
+    {
+        if (! accumulate)
+            router.silence (outputs, 0, sampleFrames);
     }
 }
 
 void VstBridge::processReplacing (float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    if (outputs == nullptr || sampleFrames <= 0)
-        return;
-
-    for (int channel = 0; channel < numChannels; ++channel)
-        if (outputs[channel] == nullptr)
-            return;
-
-    try
-    {
-        // Held for the whole call: preparing (which resizes the scratch buffer) waits for it.
-        const juce::ScopedLock lock (processor->getCallbackLock());
-        const juce::ScopedNoDenormals noDenormals;
-        bool inputsPresent = inputs != nullptr;
-        bool inPlace = inputsPresent;
-        bool crossedChannels = false;
-
-        for (int channel = 0; channel < numChannels && inputsPresent; ++channel)
-        {
-            inputsPresent = inputs[channel] != nullptr;
-            inPlace = inPlace && inputs[channel] == outputs[channel];
-        }
-
-        if (! inputsPresent || ! prepared)
-        {
-            // Missing input is silence, which still moves the limiter on in time.
-            for (int channel = 0; channel < numChannels; ++channel)
-                juce::FloatVectorOperations::clear (outputs[channel], sampleFrames);
-
-            processBlock (outputs, sampleFrames);
-            return;
-        }
-
-        if (inPlace)
-        {
-            processBlock (outputs, sampleFrames);
-            return;
-        }
-
-        for (int out = 0; out < numChannels; ++out)
-            for (int in = 0; in < numChannels; ++in)
-                crossedChannels = crossedChannels || (in != out && channelsOverlap (outputs[out], inputs[in], sampleFrames));
-
-        if (crossedChannels)
-        {
-            // Copying input to output channel by channel would overwrite input still to be read.
-            processThroughScratch (inputs, outputs, sampleFrames, false);
-            return;
-        }
-
-        for (int channel = 0; channel < numChannels; ++channel)
-            if (outputs[channel] != inputs[channel])
-                std::memmove (outputs[channel], inputs[channel], (size_t) sampleFrames * sizeof (float));
-
-        processBlock (outputs, sampleFrames);
-    }
-    catch (...)
-    {
-        for (int channel = 0; channel < numChannels; ++channel)
-            juce::FloatVectorOperations::clear (outputs[channel], sampleFrames);
-    }
+    processHostBuffers (inputs, outputs, sampleFrames, false);
 }
 
 void VstBridge::process (float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    if (outputs == nullptr || sampleFrames <= 0 || ! prepared)
+    processHostBuffers (inputs, outputs, sampleFrames, true);
+}
+
+void VstBridge::processDoubleReplacing (double**, double** outputs, VstInt32 sampleFrames)
+{
+    if (outputs == nullptr || sampleFrames <= 0)
         return;
 
     for (int channel = 0; channel < numChannels; ++channel)
-        if (outputs[channel] == nullptr)
-            return;
-
-    try
-    {
-        const juce::ScopedLock lock (processor->getCallbackLock());
-        const juce::ScopedNoDenormals noDenormals;
-        processThroughScratch (inputs, outputs, sampleFrames, true);
-    }
-    catch (...)
-    {
-    }
+        if (outputs[channel] != nullptr)
+            std::fill (outputs[channel], outputs[channel] + sampleFrames, 0.0);
 }
 
 //==============================================================================
@@ -478,11 +418,13 @@ bool VstBridge::string2parameter (VstInt32 index, char* text)
     if (parameter == nullptr || text == nullptr)
         return false;
 
+    // Text that is no number reads as NaN and changes nothing.
     const auto value = parameter->getValueForText (readText (text, 256));
 
-    if (std::isfinite (value))
-        parameter->setValue (value);
+    if (! std::isfinite (value))
+        return false;
 
+    parameter->setValue (value);
     return true;
 }
 
@@ -546,22 +488,14 @@ VstInt32 VstBridge::getChunk (void** data, bool isPreset)
     return (VstInt32) chunk.getSize();
 }
 
-VstInt32 VstBridge::setChunk (void* data, VstInt32 byteSize, bool isPreset)
+VstInt32 VstBridge::setChunk (void* data, VstInt32 byteSize, bool)
 {
+    // The one program's state is the whole state, so a bank and a program restore
+    // alike. The answer tells the host whether anything was restored.
     if (data == nullptr || byteSize <= 0)
         return 0;
 
-    // Only a whole saved state reaches the processor, so that a damaged chunk changes
-    // nothing and the answer tells the host whether anything was restored.
-    if (! isCompleteStateBlock (data, byteSize))
-        return 0;
-
-    if (isPreset)
-        processor->setCurrentProgramStateInformation (data, byteSize);
-    else
-        processor->setStateInformation (data, byteSize);
-
-    return 1;
+    return processor->restoreState (data, byteSize) ? 1 : 0;
 }
 
 //==============================================================================
@@ -649,17 +583,7 @@ void VstBridge::audioProcessorParameterChanged (juce::AudioProcessor*, int param
 
 void VstBridge::audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails& details)
 {
-    if (details.latencyChanged && ! preparing)
-    {
-        const auto latency = processor->getLatencySamples();
-
-        if (latency != cEffect.initialDelay)
-        {
-            setInitialDelay (latency);
-            ioChanged();
-        }
-    }
-
+    // Latency changes are polled by sendHostNotices, never told from the changing thread.
     if (details.parameterInfoChanged || details.programChanged)
         updateDisplay();
 }

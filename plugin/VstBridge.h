@@ -1,6 +1,8 @@
 #pragma once
 
 #include "formats/vst2/AudioEffectX.h"
+#include "plugin/BridgeSupport.h"
+#include "plugin/HostBufferRouter.h"
 #include "plugin/PluginMessageThread.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -18,14 +20,22 @@
     Threads: the host's audio thread calls processReplacing, which takes the processor's
     callback lock; suspend, resume and rate or block-size changes take the same lock to
     prepare the processor. Parameter calls go straight to the processor's parameter
-    objects, which are safe to call from any thread. Everything that touches the editor
-    or creates and deletes the processor holds JUCE's message manager lock.
+    objects, which are safe to call from any thread and neither lock nor allocate.
+    Everything that touches the editor holds JUCE's message manager lock; creating and
+    deleting an effect without an editor does not, so a host's worker thread never waits
+    for its GUI thread.
+
+    Latency: no host call is made from inside a host's call. A resume writes the new
+    initialDelay, which the host reads when the resume returns; any other change (an
+    attack change, a restore, a rate change while running) is told with
+    audioMasterIOChanged from the message thread (sendHostNotices), paced by
+    LatencyNotice. latencyMutex orders every write of initialDelay.
 
     Host input is checked: null pointers and out-of-range indices are refused by the
     base before they reach this class, and what is left (non-finite values, missing
     channel pointers, blocks larger than announced, damaged chunks) gets a defined answer.
 */
-class VstBridge : public AudioEffectX, private juce::AudioProcessorListener
+class VstBridge : public AudioEffectX, private juce::AudioProcessorListener, private PluginMessageThread::NoticeSender
 {
 public:
     static constexpr VstInt32 uniqueId = vstFourCharCode ('B', 'k', 'Q', 'v');
@@ -62,6 +72,8 @@ public:
 
     void processReplacing (float** inputs, float** outputs, VstInt32 sampleFrames) override;
     void process (float** inputs, float** outputs, VstInt32 sampleFrames) override;
+    /** The effect offers no double precision; a host that calls it anyway gets silence. */
+    void processDoubleReplacing (double** inputs, double** outputs, VstInt32 sampleFrames) override;
 
     void setParameter (VstInt32 index, float value) override;
     float getParameter (VstInt32 index) override;
@@ -97,7 +109,7 @@ private:
     struct Parts
     {
         juce::SharedResourcePointer<PluginMessageThread> messageThread;
-        std::unique_ptr<juce::AudioProcessor> processor;
+        std::unique_ptr<KestruneAudioProcessor> processor;
     };
 
     static Parts makeParts();
@@ -111,9 +123,11 @@ private:
     void idleEditor();
     bool makeEditor();
 
-    void prepareProcessor();
+    void prepareProcessor (bool hostRereadsLatency);
+    void processHostBuffers (float** inputs, float** outputs, VstInt32 sampleFrames, bool accumulate);
     void processBlock (float* const* channels, int numSamples);
-    void processThroughScratch (const float* const* inputs, float* const* outputs, int numSamples, bool accumulate);
+
+    void sendHostNotices() override;
 
     juce::AudioProcessorParameter* parameterAt (VstInt32 index) const noexcept;
 
@@ -126,20 +140,22 @@ private:
     //==============================================================================
     // Declared first so that the message loop outlives the processor and the editor.
     juce::SharedResourcePointer<PluginMessageThread> messageThread;
-    std::unique_ptr<juce::AudioProcessor> processor;
+    std::unique_ptr<KestruneAudioProcessor> processor;
     std::vector<juce::AudioProcessorParameter*> parameters;
 
     std::unique_ptr<juce::AudioProcessorEditor> editorComponent;
     std::unique_ptr<ERect> editorRect;
     bool drivesMessageLoop = false;
 
-    juce::AudioBuffer<float> scratch;
+    HostBufferRouter router { numChannels, HostBufferRouter::defaultRunLength };
     juce::MidiBuffer midiBuffer;
     std::atomic<bool> prepared { false };
     std::atomic<bool> bypassed { false };
-    std::atomic<bool> preparing { false };
     double preparedSampleRate = 0.0;
     int preparedBlockSize = 0;
+
+    std::mutex latencyMutex;
+    LatencyNotice latencyNotice;
 
     std::mutex chunkMutex;
     juce::MemoryBlock chunk;

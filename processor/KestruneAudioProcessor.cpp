@@ -123,7 +123,6 @@ KestruneAudioProcessor::KestruneAudioProcessor()
                                                   limiterInitialThreshold);
     limiter->setNumChannels (numLimiterChannels);
     sampleRateInForce.store (limiterMaxSampleRate);
-    attackMsInForce.store (limiterMaxAttackMs);
 
     for (int index = 0; index < numParameters; ++index)
         addParameter (std::make_unique<ProcessorParameter> (*this, index).release());
@@ -501,11 +500,7 @@ void KestruneAudioProcessor::setParameter (int index, float v)
     if (! isParameterIndex (index) || ! std::isfinite (v))
         return;
 
-    const auto changes = storeParameter (index, v);
-    publishPendingChanges (changes);
-
-    if ((changes & attackChange) != 0)
-        reportLatency();
+    publishPendingChanges (storeParameter (index, v));
 }
 
 std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
@@ -524,9 +519,7 @@ std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
             if (! std::isfinite (attackMs) || attackMs > limiterMaxAttackMs)
                 return 0;
 
-            const float accepted = std::max (attackMs, 0.0f);
-            pendingAttackMs.store (accepted, std::memory_order_relaxed);
-            attackMsInForce.store (accepted, std::memory_order_relaxed);
+            pendingAttackMs.store (std::max (attackMs, 0.0f), std::memory_order_relaxed);
             return attackChange;
         }
 
@@ -594,9 +587,9 @@ void KestruneAudioProcessor::applyPendingChanges()
         limiter->setThreshold (pendingThreshold.load (std::memory_order_relaxed));
 }
 
-void KestruneAudioProcessor::reportLatency()
+int KestruneAudioProcessor::getSettledLatencySamples() const noexcept
 {
-    setLatencySamples (lookaheadSamples (sampleRateInForce.load(), attackMsInForce.load()));
+    return lookaheadSamples (sampleRateInForce.load(), pendingAttackMs.load());
 }
 
 float KestruneAudioProcessor::getGainReductionDb() const noexcept
@@ -641,10 +634,15 @@ void KestruneAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void KestruneAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
+    restoreState (data, sizeInBytes);
+}
+
+bool KestruneAudioProcessor::restoreState (const void* data, int sizeInBytes)
+{
     const auto entries = PluginState::read (data, sizeInBytes);
 
     if (! entries.has_value())
-        return;
+        return false;
 
     // Elements apply in document order, a repeated one each time; the audio
     // thread receives the settings together.
@@ -660,9 +658,7 @@ void KestruneAudioProcessor::setStateInformation (const void* data, int sizeInBy
 
     parametersChanged.store (true);
     publishPendingChanges (changes);
-
-    if ((changes & attackChange) != 0)
-        reportLatency();
+    return true;
 }
 
 //==============================================================================

@@ -23,10 +23,12 @@
       atomic word of pending bits and one atomic value per limiter setting; the
       audio thread applies what is pending at the start of its next block, in
       the order input gain, attack, release, threshold. Nothing here locks.
-    - Latency: the thread that changes the attack (or prepareToPlay) works out
-      the new look-ahead and reports it with setLatencySamples at once, before
-      the audio thread has applied it; getLatencySamples shows it immediately,
-      with no message loop involved. The audio thread never reports it.
+    - Latency: prepareToPlay reports the look-ahead with setLatencySamples.
+      Later changes (an attack change, a restore) only move what
+      getSettledLatencySamples answers: setLatencySamples takes a lock and calls
+      the listeners, which a host's audio thread must never wait for. The
+      format bridges poll getSettledLatencySamples from the message thread and
+      tell their host from there.
     - prepareToPlay runs while no block is being processed, as hosts guarantee,
       and so may drive the limiter directly.
     - The editor reads vuLevels, the gain reduction and idxInputConfig, and
@@ -112,6 +114,19 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
     //==============================================================================
+    /** The delay in samples that the output has once every change made so far
+        has reached the audio thread and the look-ahead has settled. Lock-free,
+        from any thread: worked out from the latest rate and attack each time,
+        so that racing changes of the two can never leave a stale answer. */
+    int getSettledLatencySamples() const noexcept;
+
+    /** Restores a saved-state block and answers whether it was one; a block
+        that is not leaves everything as it was. Every state a host hands the
+        plug-in comes through here: it is the only way host bytes reach the
+        XML parser, behind PluginState's checks. */
+    bool restoreState (const void* data, int sizeInBytes);
+
+    //==============================================================================
     /** The limiter's gain reduction in positive decibels after the last block
         processed (0 at unity gain). Safe from any thread. */
     float getGainReductionDb() const noexcept;
@@ -142,7 +157,6 @@ private:
         or 0 when the setting in force stays. Does not publish the bit. */
     std::uint32_t storeParameter (int index, float v);
     void publishPendingChanges (std::uint32_t changes);
-    void reportLatency();
 
     // Audio thread (or, with audio stopped, prepareToPlay and the constructor).
     void applyPendingChanges();
@@ -171,10 +185,9 @@ private:
     std::atomic<float> pendingReleaseMs { 0.0f };
     std::atomic<float> pendingThreshold { 0.0f };
 
-    // The limiter's rate and attack as they will be once pending changes are
-    // applied; the latency is worked out from them.
+    // The limiter's rate; with pendingAttackMs (the attack it will have once
+    // pending changes are applied) it gives the settled latency.
     std::atomic<int> sampleRateInForce { 0 };
-    std::atomic<float> attackMsInForce { 0.0f };
 
     std::atomic<float> gainReductionDb { 0.0f };
 

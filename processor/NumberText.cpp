@@ -62,6 +62,11 @@ juce::String formatFloat (float value)
 
 float parseFloat (const juce::String& text)
 {
+    return readFloat (text).value_or (0.0f);
+}
+
+std::optional<float> readFloat (const juce::String& text)
+{
     const std::string utf8 = text.toStdString();
     const char* position = utf8.c_str();
     const char* const end = position + utf8.size();
@@ -116,7 +121,7 @@ float parseFloat (const juce::String& text)
     }
 
     if (digitCount == 0)
-        return 0.0f;
+        return std::nullopt;
 
     int leadingExponent = significantIntegerDigits > 0 ? significantIntegerDigits - 1
                                                        : -(fractionLeadingZeros + 1);

@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <optional>
+
 /** Float <-> text conversions for parameter texts and the saved state.
 
     The framework's float parser overflows a signed integer on a long run of
@@ -22,4 +24,8 @@ juce::String formatFloat (float value);
 /** The leading number of `text` as a float, correctly rounded; "nan" and
     "inf" read as such, an out-of-range magnitude as infinity or zero. */
 float parseFloat (const juce::String& text);
+
+/** The same, but nothing for a text that holds no leading number at all, so
+    that a caller can refuse it instead of reading it as 0. */
+std::optional<float> readFloat (const juce::String& text);
 } // namespace NumberText

@@ -3,6 +3,8 @@
 #include "processor/KestruneAudioProcessor.h"
 #include "processor/NumberText.h"
 
+#include <limits>
+
 ProcessorParameter::ProcessorParameter (KestruneAudioProcessor& owner, int indexInProcessor)
     : processor (owner)
     , index (indexInProcessor)
@@ -41,5 +43,6 @@ juce::String ProcessorParameter::getText (float normalisedValue, int maximumStri
 
 float ProcessorParameter::getValueForText (const juce::String& text) const
 {
-    return NumberText::parseFloat (text);
+    // NaN, which every setter refuses, tells a caller that the text was no number.
+    return NumberText::readFloat (text).value_or (std::numeric_limits<float>::quiet_NaN());
 }

@@ -24,6 +24,8 @@ public:
     juce::String getName (int maximumStringLength) const override;
     juce::String getLabel() const override;
     juce::String getText (float normalisedValue, int maximumStringLength) const override;
+    /** The leading number of the text, unclamped; NaN when the text holds no
+        number, so that a host's text is refused rather than read as 0. */
     float getValueForText (const juce::String& text) const override;
 
 private:

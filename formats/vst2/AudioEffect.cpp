@@ -149,12 +149,12 @@ void AudioEffect::setParameterClass (AEffect* effect, VstInt32 index, float valu
 
 namespace
 {
+// A missing input list is passed on: the effect answers it with silence, which is the
+// only way the host's output buffers are not left holding their old contents.
 template <typename Sample>
-bool isProcessCallUsable (const AEffect& record, Sample** inputs, Sample** outputs, VstInt32 sampleFrames) noexcept
+bool isProcessCallUsable (const AEffect& record, Sample** outputs, VstInt32 sampleFrames) noexcept
 {
-    return sampleFrames >= 0
-           && (inputs != nullptr || record.numInputs <= 0)
-           && (outputs != nullptr || record.numOutputs <= 0);
+    return sampleFrames >= 0 && (outputs != nullptr || record.numOutputs <= 0);
 }
 
 /** Passes one of the host's process calls to the effect; a call with unusable
@@ -167,7 +167,7 @@ void forwardProcessCall (AudioEffect* self,
                          VstInt32 sampleFrames,
                          void (AudioEffect::*process) (Sample**, Sample**, VstInt32))
 {
-    if (self == nullptr || ! isProcessCallUsable (*effect, inputs, outputs, sampleFrames))
+    if (self == nullptr || ! isProcessCallUsable (*effect, outputs, sampleFrames))
         return;
 
     try

@@ -49,6 +49,8 @@ public:
     virtual void setSampleRate (float newSampleRate) { sampleRate = newSampleRate; }
     virtual void setBlockSize (VstInt32 newBlockSize) { blockSize = newBlockSize; }
 
+    /** The process calls see a null input list when the host gives none (silence), but
+        never a negative length or, for an effect with outputs, a null output list. */
     virtual void processReplacing (float** inputs, float** outputs, VstInt32 sampleFrames) = 0;
     virtual void processDoubleReplacing (double** inputs, double** outputs, VstInt32 sampleFrames);
 
@@ -78,7 +80,8 @@ public:
     virtual void canProcessReplacing (bool state) { setFlag (effFlagsCanReplacing, state); }
     virtual void canDoubleReplacing (bool state) { setFlag (effFlagsCanDoubleReplacing, state); }
     virtual void programsAreChunks (bool state) { setFlag (effFlagsProgramChunks, state); }
-    virtual void setInitialDelay (VstInt32 delaySamples) { cEffect.initialDelay = delaySamples; }
+    /** Atomic, as the host reads the record on threads of its own. */
+    virtual void setInitialDelay (VstInt32 delaySamples) { __atomic_store_n (&cEffect.initialDelay, delaySamples, __ATOMIC_RELEASE); }
 
     virtual AEffEditor* getEditor() { return editor.get(); }
     virtual AEffect* getAeffect() { return &cEffect; }

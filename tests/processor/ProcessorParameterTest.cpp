@@ -96,7 +96,7 @@ TEST_F (ParameterObjects, CarryTheEditorsGesturesAndNotifications)
     attack->endChangeGesture();
 
     EXPECT_EQ (processor.getParameter (0), 0.5f);
-    EXPECT_EQ (processor.getLatencySamples(), 960);
+    EXPECT_EQ (processor.getSettledLatencySamples(), 960);
     ASSERT_EQ (listener.values.size(), 1u);
     EXPECT_EQ (listener.values[0], std::make_pair (0, 0.5f));
     ASSERT_EQ (listener.gestures.size(), 2u);

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     for (int index = 0; index < 4; ++index)
         check (std::isfinite (processor.getParameter (index)));
 
-    check (processor.getLatencySamples() >= 1 && processor.getLatencySamples() <= 1920);
+    check (processor.getSettledLatencySamples() >= 1 && processor.getSettledLatencySamples() <= 1920);
 
     juce::MemoryBlock saved;
     processor.getStateInformation (saved);

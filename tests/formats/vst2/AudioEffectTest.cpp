@@ -545,19 +545,24 @@ TEST_F (AudioEffectDispatchTest, ProcessEntriesReachTheirOperations)
     EXPECT_CALL (*effect, processReplacing (inputs, outputs, 8));
     EXPECT_CALL (*effect, processReplacing (inputs, outputs, 0));
     EXPECT_CALL (*effect, processDoubleReplacing (wideInputs, wideOutputs, 8));
+    // No input list is silence for the effect to answer, not a call to drop: the host's
+    // outputs would keep their old contents.
+    EXPECT_CALL (*effect, processReplacing (nullptr, outputs, 8));
+    EXPECT_CALL (*effect, processDoubleReplacing (nullptr, wideOutputs, 8));
 
     record->process (record, inputs, outputs, 8);
     record->processReplacing (record, inputs, outputs, 8);
     record->processReplacing (record, inputs, outputs, 0);
     record->processDoubleReplacing (record, wideInputs, wideOutputs, 8);
 
-    // A negative count, or missing channel arrays for pins the record
-    // announces, reach no process operation.
-    record->processReplacing (record, inputs, outputs, -1);
     record->processReplacing (record, nullptr, outputs, 8);
+    record->processDoubleReplacing (record, nullptr, wideOutputs, 8);
+
+    // A negative count, or no output list for outputs the record announces, reach no
+    // process operation.
+    record->processReplacing (record, inputs, outputs, -1);
     record->processReplacing (record, inputs, nullptr, 8);
     record->process (record, nullptr, nullptr, 8);
-    record->processDoubleReplacing (record, nullptr, wideOutputs, 8);
 }
 
 //==============================================================================

@@ -7,6 +7,8 @@
 #include "formats/aax/AAX_SChunkRecord.h"
 #include "formats/aax/host/HostChunkRecord.h"
 
+#include "support/WaitUntil.h"
+
 #include <gmock/gmock.h>
 
 #include <algorithm>
@@ -18,6 +20,7 @@
 namespace
 {
 using quorvel::test::MultiChannelSignal;
+using quorvel::test::waitUntil;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -209,6 +212,9 @@ TEST_F (AaxBridgeTest, AnAttackChangeIsReportedAsLatencyAndCountedAsAChange)
     startAlgorithm();
     automate ("0", 1.0); // 40 ms
 
+    // Told from the plug-in's message thread, never from inside the host's call.
+    EXPECT_THAT (effect->controller().latencyReports(), ElementsAre (defaultLatency));
+    EXPECT_TRUE (waitUntil ([this] { return effect->controller().latencyReports().size() == 2; }));
     EXPECT_EQ (effect->controller().latency(), 1920);
     EXPECT_THAT (effect->controller().latencyReports(), ElementsAre (defaultLatency, 1920));
 
