@@ -101,7 +101,8 @@ void PluginMessageThread::removeNoticeSender (NoticeSender& sender)
     noticeSenders.erase (std::remove (noticeSenders.begin(), noticeSenders.end(), &sender), noticeSenders.end());
 
     if (sendingThread != std::this_thread::get_id())
-        noticeSent.wait (lock, [this, &sender] { return sending != &sender; });
+        noticeSent.wait (lock, [this, &sender]
+                         { return sending != &sender; });
 }
 
 void PluginMessageThread::sendNotices()

@@ -343,14 +343,15 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
     if (juce::ByteOrder::littleEndianInt (bytes) != magic)
         return std::nullopt;
 
-    // The framework reads the length as a signed number and takes no more
-    // text than the block holds.
+    // The framework reads the length as a signed number and would take what
+    // text the block holds; a length beyond the block's end means that the
+    // host cut it short, and the first part of a state is not one.
     const auto declaredLength = (int) juce::ByteOrder::littleEndianInt (bytes + 4);
 
-    if (declaredLength < 1)
+    if (declaredLength < 1 || declaredLength > sizeInBytes - headerSize)
         return std::nullopt;
 
-    const auto textLength = (size_t) std::min (sizeInBytes - headerSize, declaredLength);
+    const auto textLength = (size_t) declaredLength;
 
     const char* const text = bytes + headerSize;
 

@@ -43,8 +43,9 @@ void write (const std::array<float, 4>& parameterValues, int inputConfig, juce::
 
 /** The recognised children of a block's root element in document order, a
     repeated one as often as it occurs; nothing when the block is not one
-    (too short, another magic, a length field below 1, text that does not
-    parse, or text that the framework's parser cannot safely be given:
+    (too short, another magic, a length field below 1 or beyond the block's
+    end, text that does not parse, or text that the framework's parser
+    cannot safely be given:
     malformed UTF-8, a document type, nesting deeper than 16 levels). Values
     are not range-checked; a text without a leading number reads as 0. */
 std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes);

@@ -489,7 +489,8 @@ TEST (VstBridgeAudioTest, RateAndBlockSizeChangesWhileRunningPrepareAgain)
     // Running, the host does not read initialDelay again by itself: it is told, from
     // the plug-in's message thread.
     dispatch (*plugin, fst::effSetSampleRate, 0, 0, nullptr, 96000.0f);
-    EXPECT_TRUE (waitUntil ([&] { return initialDelayOf (*plugin) == 96; }));
+    EXPECT_TRUE (waitUntil ([&]
+                            { return initialDelayOf (*plugin) == 96; }));
 
     dispatch (*plugin, fst::effSetSampleRate, 0, 0, nullptr, std::numeric_limits<float>::quiet_NaN());
     dispatch (*plugin, fst::effSetSampleRate, 0, 0, nullptr, -48000.0f);

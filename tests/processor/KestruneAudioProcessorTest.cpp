@@ -810,12 +810,12 @@ TEST_F (SavedState, IgnoresBlocksThatAreNotOnes)
     processor.setStateInformation (fresh.getData(), 0);
     EXPECT_FALSE (processor.parametersChanged.load());
 
-    // A length beyond the data: the bytes present are read.
+    // A length beyond the data: the host cut the block short.
     auto longer = fresh;
     longer[5] = 0x10;
     restore (processor, longer);
-    EXPECT_EQ (processor.getParameter (1), 0.02f);
-    EXPECT_TRUE (processor.parametersChanged.load());
+    EXPECT_EQ (processor.getParameter (1), 0.3f);
+    EXPECT_FALSE (processor.parametersChanged.load());
 }
 
 TEST_F (SavedState, TruncatedBlocksNeverApplyACutValue)

@@ -100,10 +100,10 @@ TEST (PluginStateRead, RefusesWhatIsNoBlock)
     hugeLength[7] = 0xff;
     EXPECT_FALSE (PluginState::read (hugeLength.data(), (int) hugeLength.size()).has_value());
 
-    // A length larger than the data, below 2^31: the bytes present are read.
+    // A length larger than the data, below 2^31: a block the host cut short.
     auto longLength = fresh;
     longLength[6] = 0x7f;
-    EXPECT_TRUE (PluginState::read (longLength.data(), (int) longLength.size()).has_value());
+    EXPECT_FALSE (PluginState::read (longLength.data(), (int) longLength.size()).has_value());
 
     // Only `length` bytes of text count.
     auto shortLength = fresh;

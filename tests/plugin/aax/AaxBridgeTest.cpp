@@ -214,7 +214,8 @@ TEST_F (AaxBridgeTest, AnAttackChangeIsReportedAsLatencyAndCountedAsAChange)
 
     // Told from the plug-in's message thread, never from inside the host's call.
     EXPECT_THAT (effect->controller().latencyReports(), ElementsAre (defaultLatency));
-    EXPECT_TRUE (waitUntil ([this] { return effect->controller().latencyReports().size() == 2; }));
+    EXPECT_TRUE (waitUntil ([this]
+                            { return effect->controller().latencyReports().size() == 2; }));
     EXPECT_EQ (effect->controller().latency(), 1920);
     EXPECT_THAT (effect->controller().latencyReports(), ElementsAre (defaultLatency, 1920));
 

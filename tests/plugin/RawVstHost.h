@@ -1,0 +1,94 @@
+#pragma once
+
+#include "tests/plugin/FstRecord.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+/*  Quorvel.so as the plainest VST 2.4 host meets it: loaded with dlopen, entered through
+    VSTPluginMain, driven only through the record's function pointers. The host callback
+    records every request with the thread it came on and whether that thread was, at the
+    time, inside one of the host's own calls into the plug-in; a well-behaved plug-in
+    makes no request there except those that answer the call (the version, for one).
+
+    No test framework in here: the fuzzers drive it too.
+*/
+namespace quorvel::test
+{
+class RawVstHost
+{
+public:
+    struct Request
+    {
+        int opcode = 0;
+        int index = 0;
+        fst::VstIntPtr value = 0;
+        float opt = 0.0f;
+        std::thread::id thread;
+        bool insideHostCall = false;
+    };
+
+    /** The one host of the process; loads the plug-in on first use. */
+    static RawVstHost& get();
+
+    /** Why loading failed; empty when the entry point was found. */
+    const char* failure() const { return loadFailure; }
+
+    /** A new effect through VSTPluginMain (null when the plug-in gives up). */
+    fst::AEffect* create();
+
+    // The host's calls into the plug-in, each marked as such for the calling thread.
+    static fst::VstIntPtr dispatch (fst::AEffect* effect, int opcode, int index = 0, fst::VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
+    static void setParameter (fst::AEffect* effect, int index, float value);
+    static float getParameter (fst::AEffect* effect, int index);
+    static void processReplacing (fst::AEffect* effect, float** inputs, float** outputs, int frames);
+
+    /** The record's initialDelay, read atomically as the plug-in writes it. */
+    static int initialDelay (const fst::AEffect* effect);
+
+    /** Every request since the last take, in order. */
+    std::vector<Request> take();
+
+    /** How many requests with this opcode came since the last take. */
+    int count (int opcode);
+
+    /** What the host answers to audioMasterVersion. */
+    std::atomic<fst::VstIntPtr> versionAnswer { 2400 };
+
+    /** Closes an effect when it goes out of scope. */
+    struct Closer
+    {
+        void operator() (fst::AEffect* effect) const { dispatch (effect, fst::effClose); }
+    };
+
+    using Effect = std::unique_ptr<fst::AEffect, Closer>;
+
+private:
+    RawVstHost();
+
+    static fst::VstIntPtr callback (fst::AEffect* effect, int opcode, int index, fst::VstIntPtr value, void* ptr, float opt);
+
+    using EntryPoint = fst::AEffect* (*) (fst::audioMasterCallback);
+    EntryPoint entry = nullptr;
+    const char* loadFailure = "";
+
+    std::mutex mutex;
+    std::vector<Request> requests;
+};
+
+/** A four-channel block of host memory for processReplacing. */
+struct HostChannels
+{
+    explicit HostChannels (int numFrames, float fill = 0.0f);
+
+    float** pointers() { return channelPointers.data(); }
+    float* channel (int index) { return channelPointers[(size_t) index]; }
+
+    int frames;
+    std::vector<float> samples;
+    std::vector<float*> channelPointers;
+};
+} // namespace quorvel::test

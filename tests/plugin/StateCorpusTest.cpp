@@ -1,0 +1,246 @@
+// One list of saved states, good and damaged: the state corpus of the fuzzers plus the
+// damage hosts were seen to hand in, each restored through every door a state comes in
+// by: the processor itself, effSetChunk as a bank and as a program, and the AAX "juce"
+// chunk. Every door must agree with the processor on whether the block is a state and
+// on what it restores, and a refused block must leave everything as it was. Run under
+// AddressSanitizer, the same list shows that no door reads past a block.
+
+#include "processor/KestruneAudioProcessor.h"
+#include "tests/plugin/RawVstHost.h"
+#include "tests/plugin/aax/AaxPlugInTest.h"
+
+#include "formats/aax/host/HostChunkRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+using Bytes = std::vector<uint8_t>;
+using quorvel::test::RawVstHost;
+
+constexpr uint32_t stateChunkID = AAX_FourCharCode ("juce");
+
+/** A saved-state block around any text: magic, little-endian length, text, zero byte. */
+Bytes blockAround (const std::string& text)
+{
+    Bytes block { 0x56, 0x43, 0x32, 0x21 };
+
+    for (int shift = 0; shift < 32; shift += 8)
+        block.push_back ((uint8_t) (text.size() >> shift));
+
+    block.insert (block.end(), text.begin(), text.end());
+    block.push_back (0);
+    return block;
+}
+
+Bytes corpusFile (const std::string& name)
+{
+    std::ifstream file (std::filesystem::path (QUORVEL_STATE_CORPUS) / name, std::ios::binary);
+    return Bytes (std::istreambuf_iterator<char> (file), {});
+}
+
+/** Blocks that are not in the corpus: made here, as a host damaged them. */
+std::map<std::string, Bytes> madeBlocks()
+{
+    std::map<std::string, Bytes> blocks;
+
+    std::string deep;
+    for (int level = 0; level < 30000; ++level)
+        deep += "<a>";
+    for (int level = 0; level < 30000; ++level)
+        deep += "</a>";
+    blocks["made-nested-30000"] = blockAround (deep);
+
+    // A multi-byte sequence cut by the end of the text.
+    blocks["made-cut-utf8"] = blockAround ("<Root><Gain>0.5</Gain></Root>\xE2\x82");
+
+    // The loop-forever tags with a length field that agrees with the block.
+    auto brokenTags = corpusFile ("broken-tags");
+    const auto textLength = (uint32_t) brokenTags.size() - 9;
+    for (int shift = 0; shift < 32; shift += 8)
+        brokenTags[(size_t) (4 + shift / 8)] = (uint8_t) (textLength >> shift);
+    blocks["made-broken-tags-whole"] = brokenTags;
+
+    // A real saved block with one to three bytes changed.
+    const auto fresh = corpusFile ("fresh");
+    for (unsigned seed = 1; seed <= 24; ++seed)
+    {
+        std::mt19937 random (seed);
+        auto damaged = fresh;
+        const int changes = 1 + (int) (random() % 3);
+        for (int change = 0; change < changes; ++change)
+            damaged[random() % damaged.size()] = (uint8_t) random();
+        blocks["made-damaged-" + std::to_string (seed)] = damaged;
+    }
+
+    return blocks;
+}
+
+std::vector<std::string> blockNames()
+{
+    std::vector<std::string> names;
+
+    for (const auto& entry : std::filesystem::directory_iterator (QUORVEL_STATE_CORPUS))
+        names.push_back (entry.path().filename().string());
+
+    for (const auto& [name, block] : madeBlocks())
+        names.push_back (name);
+
+    std::sort (names.begin(), names.end());
+    return names;
+}
+
+Bytes blockNamed (const std::string& name)
+{
+    const auto made = madeBlocks();
+    const auto found = made.find (name);
+    return found != made.end() ? found->second : corpusFile (name);
+}
+
+/** What the corpus holds, read by eye: the blocks that are saved states. */
+const std::map<std::string, bool> isState {
+    { "bad-xml", false },
+    { "broken-tags", false },
+    { "declaration", true },
+    { "doctype", false },
+    { "fresh", true },
+    { "header-only", false },
+    { "huge-exponent", true },
+    { "huge-length", false },
+    { "negative-length", false },
+    { "nested", false },
+    { "non-finite", true },
+    { "out-of-range", true },
+    { "repeated", true },
+    { "shortest-digits", true },
+    { "six-digits", true },
+    { "truncated", false },
+    { "wrong-magic", false },
+    { "zero-length", false },
+    { "made-nested-30000", false },
+    { "made-cut-utf8", false },
+    { "made-broken-tags-whole", false },
+};
+
+/** Set before every restore: values no block in the list holds. */
+const Bytes markerState = blockAround ("<Root><Gain>0.125</Gain><Attack>0.75</Attack><Release>0.375</Release>"
+                                       "<Threshold>0.625</Threshold><idxInputConfig>1</idxInputConfig></Root>");
+
+struct Outcome
+{
+    bool restored = false;
+    Bytes state;
+};
+
+Bytes savedStateOf (KestruneAudioProcessor& processor)
+{
+    juce::MemoryBlock block;
+    processor.getStateInformation (block);
+    const auto* bytes = static_cast<const uint8_t*> (block.getData());
+    return Bytes (bytes, bytes + block.getSize());
+}
+
+Outcome throughProcessor (const Bytes& block)
+{
+    KestruneAudioProcessor processor;
+    EXPECT_TRUE (processor.restoreState (markerState.data(), (int) markerState.size()));
+    const bool restored = processor.restoreState (block.data(), (int) block.size());
+    return { restored, savedStateOf (processor) };
+}
+
+Outcome throughVstChunk (const Bytes& block, bool asProgram)
+{
+    RawVstHost::Effect effect (RawVstHost::get().create());
+    EXPECT_NE (effect, nullptr);
+
+    if (effect == nullptr)
+        return {};
+
+    const auto restore = [&effect, asProgram] (const Bytes& bytes)
+    {
+        auto copy = bytes; // the host's own buffer, exactly as long as the block
+        return RawVstHost::dispatch (effect.get(), fst::effSetChunk, asProgram ? 1 : 0, (fst::VstIntPtr) copy.size(), copy.data());
+    };
+
+    EXPECT_EQ (restore (markerState), 1);
+    Outcome outcome;
+    const auto answer = restore (block);
+    EXPECT_TRUE (answer == 0 || answer == 1) << answer;
+    outcome.restored = answer == 1;
+
+    void* data = nullptr;
+    const auto size = RawVstHost::dispatch (effect.get(), fst::effGetChunk, asProgram ? 1 : 0, 0, &data);
+    if (data != nullptr && size > 0)
+        outcome.state.assign (static_cast<const uint8_t*> (data), static_cast<const uint8_t*> (data) + size);
+
+    return outcome;
+}
+} // namespace
+
+class StateCorpusTest : public AaxEffectTest, public ::testing::WithParamInterface<std::string>
+{
+protected:
+    Outcome throughAaxChunk (const Bytes& block)
+    {
+        auto& plugIn = *effect->effect();
+        EXPECT_EQ (plugIn.SetChunk (stateChunkID, HostChunkRecord::holding (stateChunkID, 0, markerState).get()), kAAX_Success);
+
+        Outcome outcome;
+        outcome.restored = plugIn.SetChunk (stateChunkID, HostChunkRecord::holding (stateChunkID, 0, block).get()) == kAAX_Success;
+
+        uint32_t size = 0;
+        EXPECT_EQ (plugIn.GetChunkSize (stateChunkID, &size), kAAX_Success);
+        HostChunkRecord saved (stateChunkID, size);
+        EXPECT_EQ (plugIn.GetChunk (stateChunkID, saved.get()), kAAX_Success);
+        outcome.state = saved.data();
+        return outcome;
+    }
+};
+
+TEST_P (StateCorpusTest, EveryDoorRestoresExactlyWhatTheProcessorReads)
+{
+    ASSERT_STREQ (RawVstHost::get().failure(), "");
+    const auto block = blockNamed (GetParam());
+    ASSERT_FALSE (block.empty());
+
+    const auto expected = throughProcessor (block);
+    const auto marker = throughProcessor (markerState);
+
+    if (const auto known = isState.find (GetParam()); known != isState.end())
+    {
+        EXPECT_EQ (expected.restored, known->second);
+    }
+
+    if (! expected.restored)
+    {
+        EXPECT_EQ (expected.state, marker.state) << "a refused block changed the processor";
+    }
+
+    const std::pair<const char*, Outcome> doors[] = {
+        { "effSetChunk bank", throughVstChunk (block, false) },
+        { "effSetChunk program", throughVstChunk (block, true) },
+        { "AAX juce chunk", throughAaxChunk (block) },
+    };
+
+    for (const auto& [door, outcome] : doors)
+    {
+        EXPECT_EQ (outcome.restored, expected.restored) << door;
+        EXPECT_EQ (outcome.state, expected.restored ? expected.state : marker.state) << door;
+    }
+}
+
+std::string testNameOf (const ::testing::TestParamInfo<std::string>& block)
+{
+    auto name = block.param;
+    std::replace (name.begin(), name.end(), '-', '_');
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P (SavedStates, StateCorpusTest, ::testing::ValuesIn (blockNames()), testNameOf);

@@ -1,0 +1,299 @@
+// Quorvel.so at its outer boundary, driven as a host drives it: through VSTPluginMain
+// and the record's function pointers only, from the threads a host uses.
+
+#include "tests/plugin/RawVstHost.h"
+#include "tests/plugin/RealtimeProbe.h"
+
+#include "support/WaitUntil.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <thread>
+
+using namespace quorvel::test;
+
+namespace
+{
+constexpr int ioChanged = fst::audioMasterIOChangedRequest;
+
+/** Requests that tell the host of a change, rather than ask it something. */
+bool isNotice (int opcode)
+{
+    constexpr int updateDisplay = 42; // a placeholder number in fst
+    return opcode == fst::audioMasterAutomate || opcode == ioChanged || opcode == updateDisplay
+           || opcode == fst::audioMasterBeginEdit || opcode == fst::audioMasterEndEdit;
+}
+
+/** The look-ahead the limiter gives for a rate and attack, worked out by hand. */
+int lookaheadFor (float rate, float attackNormalised)
+{
+    return std::max (1, (int) (rate * attackNormalised * 40.0f / 1000.0f));
+}
+
+class VstBoundaryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_STREQ (host.failure(), "");
+        effect.reset (host.create());
+        ASSERT_NE (effect, nullptr);
+        resume (48000.0f, 256);
+        host.take();
+    }
+
+    void resume (float rate, int blockSize)
+    {
+        RawVstHost::dispatch (effect.get(), fst::effMainsChanged, 0, 0);
+        RawVstHost::dispatch (effect.get(), fst::effSetSampleRate, 0, 0, nullptr, rate);
+        RawVstHost::dispatch (effect.get(), fst::effSetBlockSize, 0, blockSize);
+        RawVstHost::dispatch (effect.get(), fst::effMainsChanged, 0, 1);
+    }
+
+    std::vector<uint8_t> chunk()
+    {
+        void* data = nullptr;
+        const auto size = RawVstHost::dispatch (effect.get(), fst::effGetChunk, 0, 0, &data);
+        const auto* bytes = static_cast<const uint8_t*> (data);
+        return bytes != nullptr && size > 0 ? std::vector<uint8_t> (bytes, bytes + size) : std::vector<uint8_t>();
+    }
+
+    void restore (std::vector<uint8_t> block)
+    {
+        RawVstHost::dispatch (effect.get(), fst::effSetChunk, 0, (fst::VstIntPtr) block.size(), block.data());
+    }
+
+    /** Requests the plug-in made from inside one of the host's calls, the answers to
+        the call itself (the version asked while an effect is made) left out. */
+    int requestsInsideHostCalls()
+    {
+        const auto requests = host.take();
+        return (int) std::count_if (requests.begin(), requests.end(), [] (const RawVstHost::Request& request)
+                                    { return request.insideHostCall && request.opcode != fst::audioMasterVersion; });
+    }
+
+    /** Where an impulse comes out, once the delay has settled. */
+    int measuredDelay()
+    {
+        HostChannels silence (4096);
+        for (int block = 0; block < 120; ++block) // the delay glides over about 10000 samples
+            RawVstHost::processReplacing (effect.get(), silence.pointers(), silence.pointers(), silence.frames);
+
+        HostChannels input (16384), output (16384);
+        input.channel (2)[10] = 0.25f;
+        RawVstHost::processReplacing (effect.get(), input.pointers(), output.pointers(), input.frames);
+        const auto* channel = output.channel (2);
+        return (int) (std::max_element (channel, channel + output.frames, [] (float a, float b)
+                                        { return std::abs (a) < std::abs (b); })
+                      - channel)
+               - 10;
+    }
+
+    RawVstHost& host = RawVstHost::get();
+    RawVstHost::Effect effect;
+};
+} // namespace
+
+//==============================================================================
+TEST_F (VstBoundaryTest, OnlyTextThatReadsAsANumberSetsAParameter)
+{
+    struct Case
+    {
+        const char* text;
+        bool accepted;
+        float value;
+    };
+
+    const Case cases[] = {
+        { "abc", false, 0.0f },
+        { "", false, 0.0f },
+        { "   ", false, 0.0f },
+        { "-", false, 0.0f },
+        { ".e5", false, 0.0f },
+        { "nan", false, 0.0f },
+        { "inf", false, 0.0f },
+        { "0.5", true, 0.5f },
+        { "  0.25 ms", true, 0.25f },
+        { "-1e-1", true, -0.1f },
+        { ".75x", true, 0.75f },
+        { "0", true, 0.0f },
+    };
+
+    for (const auto& c : cases)
+    {
+        RawVstHost::setParameter (effect.get(), 1, 0.625f);
+        char text[64] {};
+        std::strncpy (text, c.text, sizeof (text) - 1);
+
+        EXPECT_EQ (RawVstHost::dispatch (effect.get(), fst::effString2Parameter, 1, 0, text), c.accepted ? 1 : 0) << c.text;
+        EXPECT_EQ (RawVstHost::getParameter (effect.get(), 1), c.accepted ? c.value : 0.625f) << c.text;
+    }
+}
+
+TEST_F (VstBoundaryTest, NoInputListIsSilenceAndNoOutputKeepsItsOldContents)
+{
+    RawVstHost::Effect twin (host.create());
+    ASSERT_NE (twin, nullptr);
+    RawVstHost::dispatch (twin.get(), fst::effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    RawVstHost::dispatch (twin.get(), fst::effMainsChanged, 0, 1);
+
+    // Loud audio first, so that the limiter still holds some of it when the input stops.
+    for (auto* target : { effect.get(), twin.get() })
+    {
+        HostChannels loud (256, 3.0f);
+        RawVstHost::processReplacing (target, loud.pointers(), loud.pointers(), loud.frames);
+    }
+
+    HostChannels stale (256, 5.0f), zeros (256), fromZeros (256, 5.0f);
+    RawVstHost::processReplacing (effect.get(), nullptr, stale.pointers(), stale.frames);
+    RawVstHost::processReplacing (twin.get(), zeros.pointers(), fromZeros.pointers(), zeros.frames);
+
+    EXPECT_EQ (stale.samples, fromZeros.samples) << "the limiter must see silence";
+    EXPECT_GT (std::abs (stale.samples[0]), 0.0f) << "the held audio comes out";
+    EXPECT_LE (*std::max_element (stale.samples.begin(), stale.samples.end()), 1.0f);
+
+    // Not resumed, and in double precision (which the effect does not offer): silence.
+    RawVstHost::dispatch (twin.get(), fst::effMainsChanged, 0, 0);
+    HostChannels held (64, 5.0f);
+    RawVstHost::processReplacing (twin.get(), nullptr, held.pointers(), held.frames);
+    EXPECT_EQ (*std::max_element (held.samples.begin(), held.samples.end()), 0.0f);
+
+    std::vector<double> wide (4 * 64, 5.0);
+    double* wideChannels[] = { wide.data(), wide.data() + 64, wide.data() + 128, wide.data() + 192 };
+    twin->processDoubleReplacing (twin.get(), nullptr, wideChannels, 64);
+    EXPECT_EQ (*std::max_element (wide.begin(), wide.end()), 0.0);
+}
+
+//==============================================================================
+TEST_F (VstBoundaryTest, AttackChangesOnTheAudioThreadNeitherAllocateNorLockNorCallTheHost)
+{
+    RealtimeCounts counts;
+    std::thread audio ([&]
+                       {
+                           HostChannels block (64, 0.1f);
+
+                           for (int change = 0; change < 20000; ++change)
+                           {
+                               {
+                                   const RealtimeProbe probe;
+                                   RawVstHost::setParameter (effect.get(), 0, (float) (change % 40) / 40.0f);
+                                   counts.allocations += probe.counts().allocations;
+                                   counts.locks += probe.counts().locks;
+                               }
+
+                               if (change % 100 == 0)
+                                   RawVstHost::processReplacing (effect.get(), block.pointers(), block.pointers(), block.frames);
+                           } });
+    audio.join();
+
+    if (RealtimeProbe::available()) // a sanitizer replaces the same functions
+    {
+        EXPECT_EQ (counts.allocations, 0);
+        EXPECT_EQ (counts.locks, 0);
+    }
+
+    EXPECT_EQ (requestsInsideHostCalls(), 0);
+
+    // The burst is told once it is over, from elsewhere, with the attack it ended on.
+    EXPECT_TRUE (waitUntil ([this] { return host.count (ioChanged) > 0; }));
+    EXPECT_EQ (RawVstHost::initialDelay (effect.get()), lookaheadFor (48000.0f, 39.0f / 40.0f));
+}
+
+TEST_F (VstBoundaryTest, ChangesAreToldOnceFromTheMessageThreadNeverInsideTheHostsCall)
+{
+    // A change undone before the message thread looks is no change to tell.
+    const auto restoring = chunk();
+    RawVstHost::setParameter (effect.get(), 0, 0.5f);
+    const auto withLongAttack = chunk();
+    RawVstHost::setParameter (effect.get(), 0, 0.025f);
+    std::this_thread::sleep_for (std::chrono::milliseconds (150));
+    EXPECT_EQ (host.count (ioChanged), 0);
+    host.take();
+
+    const auto testThread = std::this_thread::get_id();
+    const auto toldOnceWith = [&] (int latency)
+    {
+        EXPECT_TRUE (waitUntil ([this] { return host.count (ioChanged) > 0; }));
+        std::this_thread::sleep_for (std::chrono::milliseconds (150)); // no second notice follows
+        const auto requests = host.take();
+        EXPECT_EQ (std::count_if (requests.begin(), requests.end(), [] (const RawVstHost::Request& request)
+                                  { return request.opcode == ioChanged; }),
+                   1);
+
+        // Asking the host (for the process level, say) is part of a call's answer;
+        // telling it of a change is not.
+        for (const auto& request : requests)
+        {
+            EXPECT_FALSE (request.insideHostCall && isNotice (request.opcode)) << request.opcode;
+            EXPECT_TRUE (request.opcode != ioChanged || request.thread != testThread);
+        }
+
+        EXPECT_EQ (RawVstHost::initialDelay (effect.get()), latency);
+    };
+
+    // A burst of attack changes from the host's thread.
+    for (int change = 0; change <= 100; ++change)
+        RawVstHost::setParameter (effect.get(), 0, (float) change / 200.0f);
+    toldOnceWith (960);
+
+    // A restore.
+    restore (withLongAttack);
+    restore (restoring);
+    toldOnceWith (48);
+
+    // A rate change while running.
+    RawVstHost::dispatch (effect.get(), fst::effSetSampleRate, 0, 0, nullptr, 96000.0f);
+    toldOnceWith (96);
+
+    // A resume: the host reads initialDelay when it returns, so nothing needs telling.
+    resume (44100.0f, 512);
+    EXPECT_EQ (RawVstHost::initialDelay (effect.get()), 44);
+    std::this_thread::sleep_for (std::chrono::milliseconds (150));
+    EXPECT_EQ (host.count (ioChanged), 0);
+}
+
+TEST_F (VstBoundaryTest, InitialDelayEndsAsTheAudioDelayWhateverTheInterleaving)
+{
+    const float rates[] = { 44100.0f, 48000.0f, 96000.0f, 22050.0f };
+    std::vector<std::vector<uint8_t>> chunks;
+
+    for (const float attack : { 0.1f, 0.9f, 0.3f })
+    {
+        RawVstHost::setParameter (effect.get(), 0, attack);
+        chunks.push_back (chunk());
+    }
+
+    for (unsigned round = 0; round < 3; ++round)
+    {
+        std::atomic<bool> running { true };
+        std::thread resumes ([&]
+                             {
+                                 for (int i = 0; running; ++i)
+                                     resume (rates[(size_t) (i + (int) round) % 4], 256); });
+        std::thread attacks ([&]
+                             {
+                                 std::mt19937 random (round);
+                                 for (int i = 0; running; ++i)
+                                     RawVstHost::setParameter (effect.get(), 0, (float) (random() % 1000) / 1000.0f); });
+        std::thread restores ([&]
+                              {
+                                  for (int i = 0; running; ++i)
+                                      restore (chunks[(size_t) i % chunks.size()]); });
+
+        std::this_thread::sleep_for (std::chrono::milliseconds (300));
+        running = false;
+        resumes.join();
+        attacks.join();
+        restores.join();
+
+        const auto delay = measuredDelay();
+        EXPECT_TRUE (waitUntil ([&] { return RawVstHost::initialDelay (effect.get()) == delay; }))
+            << "round " << round << ": audio delayed " << delay << ", host told " << RawVstHost::initialDelay (effect.get());
+    }
+}

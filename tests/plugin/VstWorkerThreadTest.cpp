@@ -1,0 +1,78 @@
+// A host whose GUI thread drives one effect's editor and then waits for a worker thread
+// that makes, uses and closes other effects. The worker must never need the GUI thread:
+// if it did, the two would wait for each other for good.
+
+#include "tests/plugin/RawVstHost.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <future>
+#include <vector>
+
+using quorvel::test::HostChannels;
+using quorvel::test::RawVstHost;
+
+TEST (VstWorkerThreadTest, EffectsWithoutAnEditorComeAndGoWhileTheGuiThreadWaits)
+{
+    auto* display = XOpenDisplay (nullptr);
+
+    if (display == nullptr)
+        GTEST_SKIP() << "no X display";
+
+    auto& host = RawVstHost::get();
+    ASSERT_STREQ (host.failure(), "");
+    const auto parent = XCreateSimpleWindow (display, DefaultRootWindow (display), 0, 0, 500, 400, 0, 0, 0);
+    XMapWindow (display, parent);
+    XFlush (display);
+
+    RawVstHost::Effect shown (host.create());
+    ASSERT_NE (shown, nullptr);
+    RawVstHost::dispatch (shown.get(), fst::effOpen);
+    ASSERT_EQ (RawVstHost::dispatch (shown.get(), fst::effEditOpen, 0, 0, reinterpret_cast<void*> ((uintptr_t) parent)), 1);
+
+    // From here on this thread is the one the plug-in's windows live on.
+    for (int idle = 0; idle < 5; ++idle)
+        RawVstHost::dispatch (shown.get(), fst::effEditIdle);
+
+    auto worker = std::async (std::launch::async, [&host]
+                              {
+                                  for (int round = 0; round < 3; ++round)
+                                  {
+                                      RawVstHost::Effect effect (host.create());
+                                      if (effect == nullptr)
+                                          return false;
+
+                                      RawVstHost::dispatch (effect.get(), fst::effOpen);
+                                      RawVstHost::dispatch (effect.get(), fst::effSetSampleRate, 0, 0, nullptr, 48000.0f);
+                                      RawVstHost::dispatch (effect.get(), fst::effMainsChanged, 0, 1);
+                                      RawVstHost::setParameter (effect.get(), 0, 0.5f);
+                                      HostChannels block (128, 0.5f);
+                                      RawVstHost::processReplacing (effect.get(), block.pointers(), block.pointers(), block.frames);
+                                      void* chunk = nullptr;
+                                      const auto size = RawVstHost::dispatch (effect.get(), fst::effGetChunk, 0, 0, &chunk);
+                                      std::vector<uint8_t> saved (static_cast<uint8_t*> (chunk), static_cast<uint8_t*> (chunk) + size);
+                                      RawVstHost::dispatch (effect.get(), fst::effSetChunk, 0, size, saved.data());
+                                      RawVstHost::dispatch (effect.get(), fst::effMainsChanged, 0, 0);
+                                  }
+
+                                  return true; });
+
+    // The GUI thread waits without idling; a generous limit only keeps a deadlock from
+    // hanging the suite.
+    const bool finished = worker.wait_for (std::chrono::seconds (20)) == std::future_status::ready;
+    EXPECT_TRUE (finished) << "the worker waited for the GUI thread";
+
+    while (worker.wait_for (std::chrono::milliseconds (10)) != std::future_status::ready)
+        RawVstHost::dispatch (shown.get(), fst::effEditIdle);
+
+    EXPECT_TRUE (worker.get());
+
+    RawVstHost::dispatch (shown.get(), fst::effEditClose);
+    shown.reset();
+    XDestroyWindow (display, parent);
+    XCloseDisplay (display);
+}
