@@ -30,18 +30,20 @@ function(quorvel_add_test name)
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${label_script})
 endfunction()
 
-# quorvel_add_fuzzer(<name> SOURCES ... [LIBRARIES ...] CORPUS <dir>)
+# quorvel_add_fuzzer(<name> SOURCES ... [LIBRARIES ...] CORPUS <dir> [<dir> ...])
 # With QUORVEL_FUZZERS the target is a libFuzzer binary that tools/test.sh runs
-# for a bounded time; in every build the corpus is replayed as a ctest case
-# through a plain driver, so the seeds are checked under each sanitizer.
+# for a bounded time, seeded from every corpus folder; in every build the seeds
+# are replayed as a ctest case through a plain driver, so they are checked under
+# each sanitizer.
 function(quorvel_add_fuzzer name)
-    cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;CORPUS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} quorvel_warnings)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     if(QUORVEL_FUZZERS)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-        set_property(GLOBAL APPEND PROPERTY QUORVEL_FUZZER_LIST "${name}=${ARG_CORPUS}")
+        string(REPLACE ";" ":" corpus_folders "${ARG_CORPUS}")
+        set_property(GLOBAL APPEND PROPERTY QUORVEL_FUZZER_LIST "${name}=${corpus_folders}")
         add_test(NAME ${name}.corpus COMMAND ${name} -runs=0 ${ARG_CORPUS})
     else()
         target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/FuzzReplayMain.cpp)

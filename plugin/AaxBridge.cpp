@@ -479,10 +479,11 @@ void AaxBridge::processContext (void* const* fields) noexcept
 void AaxBridge::processBlock (float* const* channels, int numSamples, bool bypassed) noexcept
 {
     const juce::ScopedNoDenormals noDenormals;
-    const juce::ScopedLock lock (processor->getCallbackLock());
+    // The audio thread never waits: while the processor is being prepared, silence.
+    const juce::ScopedTryLock lock (processor->getCallbackLock());
     juce::AudioBuffer<float> buffer (channels, numChannels, numSamples);
 
-    if (! prepared || processor->isSuspended())
+    if (! lock.isLocked() || ! prepared || processor->isSuspended())
         buffer.clear();
     else if (bypassed)
         processor->processBlockBypassed (buffer, midiBuffer);

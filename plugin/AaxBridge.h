@@ -27,7 +27,8 @@
 
     Threads
     - Audio thread: the process routine, which finds its effect through the private
-      data that ResetFieldData filled, takes the processor's callback lock and runs
+      data that ResetFieldData filled, tries the processor's callback lock (never
+      waiting: a block that meets a preparation under way is silence) and runs
       processBlock, or processBlockBypassed while the bypass port holds a non-zero value.
     - Host threads: parameter, chunk and set-up calls. Parameter values go straight to
       the processor's parameter objects, which are safe from any thread.

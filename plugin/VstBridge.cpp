@@ -336,8 +336,18 @@ void VstBridge::processHostBuffers (float** inputs, float** outputs, VstInt32 sa
 
     try
     {
-        // Held for the whole call: preparing waits for it.
-        const juce::ScopedLock lock (processor->getCallbackLock());
+        // Held for the whole call, so preparing waits for it; the audio thread itself
+        // never waits: a host that prepares while it processes gets silence for that block.
+        const juce::ScopedTryLock lock (processor->getCallbackLock());
+
+        if (! lock.isLocked())
+        {
+            if (! accumulate)
+                router.silence (outputs, 0, sampleFrames);
+
+            return;
+        }
+
         const juce::ScopedNoDenormals noDenormals;
         router.route (inputs, outputs, sampleFrames, accumulate, [this] (float* const* channels, int numSamples)
                       { processBlock (channels, numSamples); });

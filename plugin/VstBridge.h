@@ -17,8 +17,9 @@
     the host's calls into the processor's and the processor's notifications (editor
     gestures, latency changes) into host requests.
 
-    Threads: the host's audio thread calls processReplacing, which takes the processor's
-    callback lock; suspend, resume and rate or block-size changes take the same lock to
+    Threads: the host's audio thread calls processReplacing, which tries the processor's
+    callback lock and never waits for it (a block that meets a preparation under way is
+    silence); suspend, resume and rate or block-size changes take the same lock to
     prepare the processor. Parameter calls go straight to the processor's parameter
     objects, which are safe to call from any thread and neither lock nor allocate.
     Everything that touches the editor holds JUCE's message manager lock; creating and

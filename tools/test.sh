@@ -71,7 +71,10 @@ while IFS='=' read -r fuzzer corpus; do
     [ -n "$fuzzer" ] || continue
     echo "== fuzzing $fuzzer for ${fuzz_seconds}s"
     work=$(mktemp -d)
-    cp -r "$corpus"/. "$work"/
+    IFS=':' read -r -a folders <<< "$corpus"
+    for folder in "${folders[@]}"; do
+        cp -r "$folder"/. "$work"/
+    done
     # A fixed seed makes the run repeatable; an input that takes more than ten
     # seconds counts as a hang and fails the run.
     "build/asan/$(find build/asan -name "$fuzzer" -type f -printf '%P\n' | head -n 1)" \

@@ -10,6 +10,7 @@
 #include "tests/plugin/aax/AaxPlugInTest.h"
 
 #include "formats/aax/host/HostChunkRecord.h"
+#include "support/StateBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -24,21 +25,9 @@ namespace
 {
 using Bytes = std::vector<uint8_t>;
 using quorvel::test::RawVstHost;
+using quorvel::test::stateBlockAround;
 
 constexpr uint32_t stateChunkID = AAX_FourCharCode ("juce");
-
-/** A saved-state block around any text: magic, little-endian length, text, zero byte. */
-Bytes blockAround (const std::string& text)
-{
-    Bytes block { 0x56, 0x43, 0x32, 0x21 };
-
-    for (int shift = 0; shift < 32; shift += 8)
-        block.push_back ((uint8_t) (text.size() >> shift));
-
-    block.insert (block.end(), text.begin(), text.end());
-    block.push_back (0);
-    return block;
-}
 
 Bytes corpusFile (const std::string& name)
 {
@@ -56,10 +45,10 @@ std::map<std::string, Bytes> madeBlocks()
         deep += "<a>";
     for (int level = 0; level < 30000; ++level)
         deep += "</a>";
-    blocks["made-nested-30000"] = blockAround (deep);
+    blocks["made-nested-30000"] = stateBlockAround (deep);
 
     // A multi-byte sequence cut by the end of the text.
-    blocks["made-cut-utf8"] = blockAround ("<Root><Gain>0.5</Gain></Root>\xE2\x82");
+    blocks["made-cut-utf8"] = stateBlockAround ("<Root><Gain>0.5</Gain></Root>\xE2\x82");
 
     // The loop-forever tags with a length field that agrees with the block.
     auto brokenTags = corpusFile ("broken-tags");
@@ -130,7 +119,7 @@ const std::map<std::string, bool> isState {
 };
 
 /** Set before every restore: values no block in the list holds. */
-const Bytes markerState = blockAround ("<Root><Gain>0.125</Gain><Attack>0.75</Attack><Release>0.375</Release>"
+const Bytes markerState = stateBlockAround ("<Root><Gain>0.125</Gain><Attack>0.75</Attack><Release>0.375</Release>"
                                        "<Threshold>0.625</Threshold><idxInputConfig>1</idxInputConfig></Root>");
 
 struct Outcome
