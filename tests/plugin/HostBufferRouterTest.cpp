@@ -72,7 +72,8 @@ TEST_P (HostBufferRouterTest, OutputsHoldTheProcessedInputAndNothingElseIsWritte
         arena[i] = std::sin ((float) i * 0.37f);
 
     const auto before = arena;
-    const auto pointer = [&arena] (int offset) { return offset == none ? nullptr : arena.data() + offset; };
+    const auto pointer = [&arena] (int offset)
+    { return offset == none ? nullptr : arena.data() + offset; };
     std::vector<const float*> inputs;
     std::vector<float*> outputs;
 

@@ -39,11 +39,6 @@ fst::AEffect& recordOf (juce::AudioPluginInstance& plugin)
     return *reinterpret_cast<fst::AEffect*> (finder.record);
 }
 
-int initialDelayOf (juce::AudioPluginInstance& plugin)
-{
-    return __atomic_load_n (&recordOf (plugin).initialDelay, __ATOMIC_ACQUIRE);
-}
-
 fst::VstIntPtr dispatch (juce::AudioPluginInstance& plugin, int opcode, int index, fst::VstIntPtr value, void* ptr, float opt)
 {
     auto& effect = recordOf (plugin);

@@ -20,10 +20,6 @@ std::unique_ptr<juce::AudioPluginInstance> loadQuorvel (double sampleRate, int b
 
 fst::AEffect& recordOf (juce::AudioPluginInstance& plugin);
 
-/** The record's initialDelay, read as the plug-in writes it: atomically, since the
-    plug-in's message thread may write it while the host reads. */
-int initialDelayOf (juce::AudioPluginInstance& plugin);
-
 /** Calls the record's dispatcher as a host does. */
 fst::VstIntPtr dispatch (juce::AudioPluginInstance& plugin, int opcode, int index = 0, fst::VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
 

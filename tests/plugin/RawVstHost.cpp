@@ -9,14 +9,14 @@ namespace quorvel::test
 {
 namespace
 {
-// How deep the current thread is in the host's own calls into the plug-in.
-thread_local int hostCallDepth = 0;
+    // How deep the current thread is in the host's own calls into the plug-in.
+    thread_local int hostCallDepth = 0;
 
-struct InsideHostCall
-{
-    InsideHostCall() { ++hostCallDepth; }
-    ~InsideHostCall() { --hostCallDepth; }
-};
+    struct InsideHostCall
+    {
+        InsideHostCall() { ++hostCallDepth; }
+        ~InsideHostCall() { --hostCallDepth; }
+    };
 } // namespace
 
 RawVstHost& RawVstHost::get()
@@ -28,16 +28,21 @@ RawVstHost& RawVstHost::get()
 RawVstHost::RawVstHost()
 {
     // Kept loaded for the life of the process, as hosts keep a plug-in's library.
-    if (auto* library = dlopen (QUORVEL_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL))
-        entry = reinterpret_cast<EntryPoint> (dlsym (library, "VSTPluginMain"));
+    library = dlopen (QUORVEL_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
 
-    if (entry == nullptr)
+    if (symbol ("VSTPluginMain") == nullptr)
         loadFailure = "Quorvel.so or its VSTPluginMain could not be loaded";
 }
 
-fst::AEffect* RawVstHost::create()
+void* RawVstHost::symbol (const char* name) const
+{
+    return library != nullptr ? dlsym (library, name) : nullptr;
+}
+
+fst::AEffect* RawVstHost::create (const char* entryPoint)
 {
     const InsideHostCall inside;
+    const auto entry = reinterpret_cast<EntryPoint> (symbol (entryPoint));
     return entry != nullptr ? entry (&RawVstHost::callback) : nullptr;
 }
 

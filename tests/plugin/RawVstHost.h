@@ -37,8 +37,11 @@ public:
     /** Why loading failed; empty when the entry point was found. */
     const char* failure() const { return loadFailure; }
 
-    /** A new effect through VSTPluginMain (null when the plug-in gives up). */
-    fst::AEffect* create();
+    /** A new effect through an entry point (null when the plug-in gives up). */
+    fst::AEffect* create (const char* entryPoint = "VSTPluginMain");
+
+    /** What the plug-in exports under a name (null for anything it keeps to itself). */
+    void* symbol (const char* name) const;
 
     // The host's calls into the plug-in, each marked as such for the calling thread.
     static fst::VstIntPtr dispatch (fst::AEffect* effect, int opcode, int index = 0, fst::VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
@@ -72,7 +75,7 @@ private:
     static fst::VstIntPtr callback (fst::AEffect* effect, int opcode, int index, fst::VstIntPtr value, void* ptr, float opt);
 
     using EntryPoint = fst::AEffect* (*) (fst::audioMasterCallback);
-    EntryPoint entry = nullptr;
+    void* library = nullptr;
     const char* loadFailure = "";
 
     std::mutex mutex;

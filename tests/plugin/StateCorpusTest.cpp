@@ -120,7 +120,7 @@ const std::map<std::string, bool> isState {
 
 /** Set before every restore: values no block in the list holds. */
 const Bytes markerState = stateBlockAround ("<Root><Gain>0.125</Gain><Attack>0.75</Attack><Release>0.375</Release>"
-                                       "<Threshold>0.625</Threshold><idxInputConfig>1</idxInputConfig></Root>");
+                                            "<Threshold>0.625</Threshold><idxInputConfig>1</idxInputConfig></Root>");
 
 struct Outcome
 {

@@ -10,9 +10,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <thread>
 
@@ -101,6 +101,55 @@ protected:
 } // namespace
 
 //==============================================================================
+TEST_F (VstBoundaryTest, TheEntryPointsAreAllAHostFinds)
+{
+    for (const char* kept : { "createPluginFilter", "main", "_ZN4juce14AudioProcessorD2Ev" })
+        EXPECT_EQ (host.symbol (kept), nullptr) << kept;
+
+    // Both entries make an effect of its own, which the close opcode deletes.
+    RawVstHost::Effect viaMacho (host.create ("main_macho"));
+    ASSERT_NE (viaMacho, nullptr);
+    EXPECT_NE (viaMacho.get(), effect.get());
+    EXPECT_EQ (viaMacho->magic, fst::kEffectMagic);
+    EXPECT_EQ (viaMacho->flags, 0x31);
+    EXPECT_EQ (RawVstHost::dispatch (viaMacho.release(), fst::effClose), 1);
+
+    // A host that answers 0 to the version request is not one the effect can serve.
+    host.take();
+    host.versionAnswer = 0;
+    EXPECT_EQ (host.create(), nullptr);
+    host.versionAnswer = 2400;
+    EXPECT_EQ (host.count (fst::audioMasterVersion), 1);
+}
+
+TEST_F (VstBoundaryTest, TheEditorsSizeIsKnownWithoutShowingIt)
+{
+    fst::ERect* rectangle = nullptr;
+    ASSERT_EQ (RawVstHost::dispatch (effect.get(), fst::effEditGetRect, 0, 0, &rectangle), 1);
+    ASSERT_NE (rectangle, nullptr);
+    EXPECT_EQ (rectangle->right - rectangle->left, 435);
+    EXPECT_EQ (rectangle->bottom - rectangle->top, 373);
+
+    EXPECT_EQ (RawVstHost::dispatch (effect.get(), fst::effEditGetRect, 0, 0, nullptr), 0);
+    EXPECT_EQ (RawVstHost::dispatch (effect.get(), fst::effEditOpen, 0, 0, nullptr), 0);
+    RawVstHost::dispatch (effect.get(), fst::effEditIdle);
+    RawVstHost::dispatch (effect.get(), fst::effEditClose);
+    RawVstHost::dispatch (effect.get(), fst::effEditClose); // twice is harmless
+}
+
+TEST_F (VstBoundaryTest, ChunkCallsWithoutAWholeBlockAreRefused)
+{
+    auto block = chunk();
+    ASSERT_GT (block.size(), 9u);
+
+    for (const fst::VstIntPtr size : { (fst::VstIntPtr) 0, (fst::VstIntPtr) -4, (fst::VstIntPtr) 1 << 40 })
+        EXPECT_EQ (RawVstHost::dispatch (effect.get(), fst::effSetChunk, 0, size, block.data()), 0) << size;
+
+    EXPECT_EQ (RawVstHost::dispatch (effect.get(), fst::effSetChunk, 0, 100, nullptr), 0);
+    EXPECT_EQ (RawVstHost::dispatch (effect.get(), fst::effGetChunk, 0, 0, nullptr), 0);
+    EXPECT_EQ (chunk(), block);
+}
+
 TEST_F (VstBoundaryTest, OnlyTextThatReadsAsANumberSetsAParameter)
 {
     struct Case
@@ -164,6 +213,12 @@ TEST_F (VstBoundaryTest, NoInputListIsSilenceAndNoOutputKeepsItsOldContents)
     RawVstHost::processReplacing (twin.get(), nullptr, held.pointers(), held.frames);
     EXPECT_EQ (*std::max_element (held.samples.begin(), held.samples.end()), 0.0f);
 
+    // The old accumulating entry adds the processed input to what the outputs hold.
+    HostChannels quiet (64), held5 (64, 5.0f);
+    twin->process (twin.get(), quiet.pointers(), held5.pointers(), 64);
+    EXPECT_EQ (*std::min_element (held5.samples.begin(), held5.samples.end()), 5.0f);
+    EXPECT_EQ (*std::max_element (held5.samples.begin(), held5.samples.end()), 5.0f);
+
     std::vector<double> wide (4 * 64, 5.0);
     double* wideChannels[] = { wide.data(), wide.data() + 64, wide.data() + 128, wide.data() + 192 };
     twin->processDoubleReplacing (twin.get(), nullptr, wideChannels, 64);
@@ -201,7 +256,8 @@ TEST_F (VstBoundaryTest, AttackChangesOnTheAudioThreadNeitherAllocateNorLockNorC
     EXPECT_EQ (requestsInsideHostCalls(), 0);
 
     // The burst is told once it is over, from elsewhere, with the attack it ended on.
-    EXPECT_TRUE (waitUntil ([this] { return host.count (ioChanged) > 0; }));
+    EXPECT_TRUE (waitUntil ([this]
+                            { return host.count (ioChanged) > 0; }));
     EXPECT_EQ (RawVstHost::initialDelay (effect.get()), lookaheadFor (48000.0f, 39.0f / 40.0f));
 }
 
@@ -219,7 +275,8 @@ TEST_F (VstBoundaryTest, ChangesAreToldOnceFromTheMessageThreadNeverInsideTheHos
     const auto testThread = std::this_thread::get_id();
     const auto toldOnceWith = [&] (int latency)
     {
-        EXPECT_TRUE (waitUntil ([this] { return host.count (ioChanged) > 0; }));
+        EXPECT_TRUE (waitUntil ([this]
+                                { return host.count (ioChanged) > 0; }));
         std::this_thread::sleep_for (std::chrono::milliseconds (150)); // no second notice follows
         const auto requests = host.take();
         EXPECT_EQ (std::count_if (requests.begin(), requests.end(), [] (const RawVstHost::Request& request)
@@ -293,7 +350,8 @@ TEST_F (VstBoundaryTest, InitialDelayEndsAsTheAudioDelayWhateverTheInterleaving)
         restores.join();
 
         const auto delay = measuredDelay();
-        EXPECT_TRUE (waitUntil ([&] { return RawVstHost::initialDelay (effect.get()) == delay; }))
+        EXPECT_TRUE (waitUntil ([&]
+                                { return RawVstHost::initialDelay (effect.get()) == delay; }))
             << "round " << round << ": audio delayed " << delay << ", host told " << RawVstHost::initialDelay (effect.get());
     }
 }

@@ -3,15 +3,11 @@
 
 #include "tests/plugin/HostedQuorvel.h"
 
-#include "support/WaitUntil.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstring>
-#include <thread>
 
 using namespace quorvel::test;
 
@@ -93,23 +89,6 @@ TEST (VstBridgeIdentityTest, FourNamedParametersAndOneProgram)
     EXPECT_EQ (plugin->getNumPrograms(), 1);
     EXPECT_EQ (plugin->getProgramName (0), "Default");
     EXPECT_EQ (plugin->getCurrentProgram(), 0);
-}
-
-TEST (VstBridgeIdentityTest, InitialDelayIsTheLookAheadAfterResume)
-{
-    auto plugin = loadQuorvel (sampleRate, blockSize);
-    ASSERT_NE (plugin, nullptr);
-
-    plugin->prepareToPlay (48000.0, 512);
-    EXPECT_EQ (initialDelayOf (*plugin), 48); // 1 ms
-    EXPECT_EQ (plugin->getLatencySamples(), 48);
-    plugin->releaseResources();
-
-    setParameter (*plugin, 0, 0.5f); // 20 ms
-    plugin->prepareToPlay (96000.0, 256);
-    EXPECT_EQ (initialDelayOf (*plugin), 1920);
-    EXPECT_EQ (plugin->getLatencySamples(), 1920);
-    plugin->releaseResources();
 }
 
 TEST (VstBridgeIdentityTest, TextsAndAnswersForHostQueries)
@@ -407,107 +386,6 @@ TEST (VstBridgeAudioTest, BypassPassesTheInputThroughDelayedByTheLatency)
     plugin->releaseResources();
 }
 
-TEST (VstBridgeAudioTest, LatencyChangeReachesTheHost)
-{
-    auto plugin = loadQuorvel (sampleRate, blockSize);
-    ASSERT_NE (plugin, nullptr);
-    plugin->prepareToPlay (sampleRate, blockSize);
-    ASSERT_EQ (plugin->getLatencySamples(), 48);
-
-    setParameter (*plugin, 0, 0.25f); // 10 ms
-    const auto silence = juce::AudioBuffer<float> (4, blockSize);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds (5);
-
-    while (initialDelayOf (*plugin) != 480 && std::chrono::steady_clock::now() < deadline)
-    {
-        processInBlocks (*plugin, silence, { blockSize });
-        std::this_thread::sleep_for (std::chrono::milliseconds (5));
-    }
-
-    EXPECT_EQ (initialDelayOf (*plugin), 480);
-    plugin->releaseResources();
-}
-
-TEST (VstBridgeAudioTest, HostileBuffersAndValuesGetSafeAnswers)
-{
-    auto plugin = loadQuorvel (sampleRate, blockSize);
-    ASSERT_NE (plugin, nullptr);
-    plugin->prepareToPlay (sampleRate, blockSize);
-    auto& effect = recordOf (*plugin);
-
-    juce::AudioBuffer<float> buffer (4, 64);
-    buffer.clear();
-    std::array<float*, 4> outs { buffer.getWritePointer (0), buffer.getWritePointer (1), buffer.getWritePointer (2), buffer.getWritePointer (3) };
-
-    effect.processReplacing (&effect, nullptr, nullptr, 64);
-    effect.processReplacing (&effect, outs.data(), outs.data(), 0);
-    effect.processReplacing (&effect, outs.data(), outs.data(), -5);
-    effect.processReplacing (&effect, nullptr, outs.data(), 64); // no input: silence goes in
-
-    for (int channel = 0; channel < 4; ++channel)
-        EXPECT_EQ (buffer.getMagnitude (channel, 0, 64), 0.0f);
-
-    std::array<float*, 4> withHole = outs;
-    withHole[2] = nullptr;
-    buffer.applyGain (0.0f);
-    buffer.setSample (0, 0, 0.25f);
-    effect.processReplacing (&effect, withHole.data(), withHole.data(), 64); // refused whole
-    EXPECT_EQ (buffer.getSample (0, 0), 0.25f);
-
-    // The legacy entry adds to what the outputs hold.
-    juce::AudioBuffer<float> accumulated (4, 64);
-    juce::AudioBuffer<float> silentInput (4, 64);
-    silentInput.clear();
-
-    for (int channel = 0; channel < 4; ++channel)
-        juce::FloatVectorOperations::fill (accumulated.getWritePointer (channel), 0.5f, 64);
-
-    effect.process (&effect, const_cast<float**> (silentInput.getArrayOfWritePointers()), const_cast<float**> (accumulated.getArrayOfWritePointers()), 64);
-
-    for (int channel = 0; channel < 4; ++channel)
-        EXPECT_EQ (accumulated.getSample (channel, 10), 0.5f);
-
-    // Values that are not numbers never reach the processor.
-    const auto before = effect.getParameter (&effect, 1);
-    effect.setParameter (&effect, 1, std::numeric_limits<float>::quiet_NaN());
-    effect.setParameter (&effect, 1, std::numeric_limits<float>::infinity());
-    effect.setParameter (&effect, 9, 0.5f);
-    effect.setParameter (&effect, -1, 0.5f);
-    EXPECT_EQ (effect.getParameter (&effect, 1), before);
-    EXPECT_EQ (effect.getParameter (&effect, 9), 0.0f);
-
-    plugin->releaseResources();
-}
-
-TEST (VstBridgeAudioTest, RateAndBlockSizeChangesWhileRunningPrepareAgain)
-{
-    auto plugin = loadQuorvel (sampleRate, blockSize);
-    ASSERT_NE (plugin, nullptr);
-    plugin->prepareToPlay (sampleRate, blockSize);
-    ASSERT_EQ (initialDelayOf (*plugin), 48);
-
-    // Running, the host does not read initialDelay again by itself: it is told, from
-    // the plug-in's message thread.
-    dispatch (*plugin, fst::effSetSampleRate, 0, 0, nullptr, 96000.0f);
-    EXPECT_TRUE (waitUntil ([&]
-                            { return initialDelayOf (*plugin) == 96; }));
-
-    dispatch (*plugin, fst::effSetSampleRate, 0, 0, nullptr, std::numeric_limits<float>::quiet_NaN());
-    dispatch (*plugin, fst::effSetSampleRate, 0, 0, nullptr, -48000.0f);
-    EXPECT_EQ (initialDelayOf (*plugin), 96);
-
-    dispatch (*plugin, fst::effSetBlockSize, 0, 4096);
-    dispatch (*plugin, fst::effSetBlockSize, 0, -1);
-    const auto input = distinctChannels (20000, 0.5f, 2);
-    setParameter (*plugin, 2, 1.0f);
-    const auto output = processInBlocks (*plugin, input, { 4096 });
-
-    for (int i = 200; i < input.getNumSamples(); i += 97)
-        ASSERT_NEAR (output.getSample (1, i), input.getSample (1, i - 96), 1.0e-5f);
-
-    plugin->releaseResources();
-}
-
 //==============================================================================
 TEST (VstBridgeStateTest, HostSessionRestoresAllParametersInAFreshInstance)
 {
@@ -553,42 +431,4 @@ TEST (VstBridgeStateTest, ChunkCarriesParametersAndTheChannelFormatIndex)
     const auto presetSize = dispatch (*second, fst::effGetChunk, 1, 0, &preset);
     ASSERT_GT (presetSize, 0);
     EXPECT_EQ (juce::MemoryBlock (preset, (size_t) presetSize), taken);
-}
-
-TEST (VstBridgeStateTest, DamagedChunksChangeNothing)
-{
-    auto plugin = loadQuorvel (sampleRate, blockSize);
-    ASSERT_NE (plugin, nullptr);
-    auto good = stateBlock ("<Root><Gain>0.5</Gain><Attack>0.2</Attack><Release>0.4</Release>"
-                            "<Threshold>0.6</Threshold><idxInputConfig>1</idxInputConfig></Root>");
-    ASSERT_EQ (dispatch (*plugin, fst::effSetChunk, 0, (fst::VstIntPtr) good.getSize(), good.getData()), 1);
-    const auto before = chunkOf (*plugin);
-
-    std::vector<juce::MemoryBlock> damaged;
-    damaged.emplace_back (good.getData(), 8); // header only
-    damaged.emplace_back (good.getData(), good.getSize() / 2); // cut inside the XML
-    damaged.push_back (stateBlock ("<Root><Gain>0.9</Gain>")); // unclosed
-    damaged.push_back (stateBlock ("not xml at all"));
-    damaged.push_back (stateBlock ("")); // length 0
-    auto wrongMagic = good;
-    static_cast<char*> (wrongMagic.getData())[0] ^= 0x55;
-    damaged.push_back (wrongMagic);
-    juce::MemoryBlock noise (300);
-    juce::Random random (42);
-    random.fillBitsRandomly (noise.getData(), noise.getSize());
-    damaged.push_back (noise);
-
-    for (auto& block : damaged)
-    {
-        SCOPED_TRACE (block.toString());
-        EXPECT_EQ (dispatch (*plugin, fst::effSetChunk, 0, (fst::VstIntPtr) block.getSize(), block.getData()), 0);
-        EXPECT_EQ (chunkOf (*plugin), before);
-    }
-
-    EXPECT_EQ (dispatch (*plugin, fst::effSetChunk, 0, 0, good.getData()), 0);
-    EXPECT_EQ (dispatch (*plugin, fst::effSetChunk, 0, -4, good.getData()), 0);
-    EXPECT_EQ (dispatch (*plugin, fst::effSetChunk, 0, (fst::VstIntPtr) 1 << 40, good.getData()), 0);
-    EXPECT_EQ (dispatch (*plugin, fst::effSetChunk, 0, 100, nullptr), 0);
-    EXPECT_EQ (dispatch (*plugin, fst::effGetChunk, 0, 0, nullptr), 0);
-    EXPECT_EQ (chunkOf (*plugin), before);
 }

@@ -88,13 +88,27 @@ void runCalls (fst::AEffect* effect, FuzzReader& input)
     {
         switch (input.take<uint8_t>() % 14)
         {
-            case 0: RawVstHost::dispatch (effect, fst::effOpen); break;
-            case 1: RawVstHost::dispatch (effect, fst::effSetSampleRate, 0, 0, nullptr, input.choose (rates)); break;
-            case 2: RawVstHost::dispatch (effect, fst::effSetBlockSize, 0, input.choose (blockSizes)); break;
-            case 3: RawVstHost::dispatch (effect, fst::effMainsChanged, 0, 1); break;
-            case 4: RawVstHost::dispatch (effect, fst::effMainsChanged, 0, 0); break;
-            case 5: restore (effect, input.bytes(), false); break;
-            case 6: restore (effect, input.bytes(), true); break;
+            case 0:
+                RawVstHost::dispatch (effect, fst::effOpen);
+                break;
+            case 1:
+                RawVstHost::dispatch (effect, fst::effSetSampleRate, 0, 0, nullptr, input.choose (rates));
+                break;
+            case 2:
+                RawVstHost::dispatch (effect, fst::effSetBlockSize, 0, input.choose (blockSizes));
+                break;
+            case 3:
+                RawVstHost::dispatch (effect, fst::effMainsChanged, 0, 1);
+                break;
+            case 4:
+                RawVstHost::dispatch (effect, fst::effMainsChanged, 0, 0);
+                break;
+            case 5:
+                restore (effect, input.bytes(), false);
+                break;
+            case 6:
+                restore (effect, input.bytes(), true);
+                break;
             case 7:
             {
                 // A well-framed block around fuzzed text reaches the text checks.
@@ -103,8 +117,12 @@ void runCalls (fst::AEffect* effect, FuzzReader& input)
                 restore (effect, block, input.take<uint8_t>() % 2 == 1);
                 break;
             }
-            case 8: saveAndRestore (effect); break;
-            case 9: RawVstHost::setParameter (effect, input.take<uint8_t>() % 6 - 1, input.choose (values)); break;
+            case 8:
+                saveAndRestore (effect);
+                break;
+            case 9:
+                RawVstHost::setParameter (effect, input.take<uint8_t>() % 6 - 1, input.choose (values));
+                break;
             case 10:
             {
                 const int index = input.take<uint8_t>() % 6 - 1;
@@ -126,7 +144,9 @@ void runCalls (fst::AEffect* effect, FuzzReader& input)
                 bypassed = input.take<uint8_t>() % 2 == 1;
                 RawVstHost::dispatch (effect, fst::effSetBypassOpcode, 0, bypassed ? 1 : 0);
                 break;
-            default: process (effect, input, bypassed); break;
+            default:
+                process (effect, input, bypassed);
+                break;
         }
     }
 }

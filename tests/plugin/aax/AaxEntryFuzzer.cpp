@@ -125,7 +125,9 @@ void runCalls (HostEffectSession& session, HostAlgorithm& algorithm, FuzzReader&
 
         switch (input.take<uint8_t>() % 10)
         {
-            case 0: restore (effect, stateChunkID, input.bytes()); break;
+            case 0:
+                restore (effect, stateChunkID, input.bytes());
+                break;
             case 1:
             {
                 // A well-framed block around fuzzed text reaches the text checks.
@@ -134,9 +136,15 @@ void runCalls (HostEffectSession& session, HostAlgorithm& algorithm, FuzzReader&
                 restore (effect, stateChunkID, block);
                 break;
             }
-            case 2: restore (effect, controlsChunkID, input.bytes()); break;
-            case 3: saveAndRestore (effect, input.take<uint8_t>() % 2 == 0 ? stateChunkID : controlsChunkID); break;
-            case 4: effect.SetParameterNormalizedValue (identifier, input.choose (values)); break;
+            case 2:
+                restore (effect, controlsChunkID, input.bytes());
+                break;
+            case 3:
+                saveAndRestore (effect, input.take<uint8_t>() % 2 == 0 ? stateChunkID : controlsChunkID);
+                break;
+            case 4:
+                effect.SetParameterNormalizedValue (identifier, input.choose (values));
+                break;
             case 5:
             {
                 double value = 0.0;
@@ -150,8 +158,12 @@ void runCalls (HostEffectSession& session, HostAlgorithm& algorithm, FuzzReader&
                 session.deliverPending();
                 effect.GenerateCoefficients();
                 break;
-            case 7: effect.UpdateParameterNormalizedValue (identifier, input.choose (values), 0); break;
-            default: render (algorithm, input); break;
+            case 7:
+                effect.UpdateParameterNormalizedValue (identifier, input.choose (values), 0);
+                break;
+            default:
+                render (algorithm, input);
+                break;
         }
     }
 }
