@@ -2,11 +2,13 @@
 
 #include "formats/aax/AAX_CEffectParameters.h"
 #include "formats/aax/AAX_PlugInDescription.h"
+#include "plugin/AaxPlayHead.h"
 #include "plugin/PluginMessageThread.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,6 +29,9 @@
     - Audio thread: the process routine, which finds its effect through the private
       data that ResetFieldData filled, takes the processor's callback lock and runs
       processBlock, or processBlockBypassed while the bypass port holds a non-zero value.
+      It touches no buffer until an EffectInit has succeeded, nor after one refused the
+      host's stems. The processor's play head reads the host's transport on whichever
+      thread asks.
     - Host threads: parameter, chunk and set-up calls. Parameter values go straight to
       the processor's parameter objects, which are safe from any thread.
     - Any thread: the processor's listener calls (editor gestures on the message thread,
@@ -74,6 +79,9 @@ public:
     AAX_Result GetParameterNormalizedValue (const char* parameterID, double* outValue) override;
     AAX_Result SetParameterNormalizedValue (const char* parameterID, double value) override;
     AAX_Result UpdateParameterNormalizedValue (const char* parameterID, double value, int32_t updateSource) override;
+
+    /** The processor's own reading of the text; a text without a number is refused. */
+    AAX_Result GetParameterValueFromString (const char* parameterID, double* outValue, const AAX_IString& text) override;
 
     /** Private data of the context block receives the address of this effect. */
     AAX_Result ResetFieldData (uint32_t fieldIndex, void* data, uint32_t dataSize) override;
@@ -125,10 +133,10 @@ private:
     std::recursive_mutex hostLink;
     bool linkedToHost = false;
 
-    std::mutex chunkMutex;
-    juce::MemoryBlock cachedState;
-    bool stateCached = false;
+    /** The size of the state chunk the host was told last; -1 before it asked. */
+    std::atomic<int64_t> reportedStateSize { -1 };
 
+    AaxPlayHead playHead;
     std::atomic<bool> prepared { false };
     juce::AudioBuffer<float> scratch;
     juce::MidiBuffer midiBuffer;

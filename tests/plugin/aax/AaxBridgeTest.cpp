@@ -55,6 +55,17 @@ float distanceFromDelayedInput (const MultiChannelSignal& input, const MultiChan
     return distance;
 }
 
+/** Four channels holding 7 everywhere, to show which samples a run wrote. */
+MultiChannelSignal untouchedOutput (int numSamples)
+{
+    MultiChannelSignal output (4, numSamples);
+
+    for (auto& channel : output.channels)
+        std::fill (channel.begin(), channel.end(), 7.0f);
+
+    return output;
+}
+
 std::string identifierAt (AAX_IACFEffectParameters& effect, int32_t index)
 {
     AAX_CString identifier;
@@ -88,6 +99,34 @@ protected:
     }
 
     AAX_IACFEffectParameters_V2& plugIn() { return *effect->effect(); }
+
+    /** A chunk as a host saves it: the size asked first, then the data in that much room. */
+    HostChunkRecord saveChunk (uint32_t chunkID)
+    {
+        uint32_t size = 0;
+        EXPECT_EQ (plugIn().GetChunkSize (chunkID, &size), kAAX_Success);
+        HostChunkRecord record (chunkID, size);
+        EXPECT_EQ (plugIn().GetChunk (chunkID, record.get()), kAAX_Success);
+        return record;
+    }
+
+    /** What the controls chunk saved now brings back for the attack once it has moved. */
+    double attackRestoredByControlsChunk()
+    {
+        const auto saved = saveChunk (controlsChunkID);
+        automate ("0", 0.1);
+        EXPECT_EQ (plugIn().SetChunk (controlsChunkID, saved.get()), kAAX_Success);
+        effect->deliverPending();
+        return valueOf ("0");
+    }
+
+    /** A fresh effect object and algorithm, as after the host closed the last ones. */
+    void reopen()
+    {
+        closeEverything();
+        openEffect();
+        startAlgorithm();
+    }
 };
 
 //==============================================================================
@@ -190,9 +229,7 @@ TEST_F (AaxBridgeTest, InPlaceAndSeparateBuffersGiveTheSameOutput)
     const auto loud = quorvel::test::independentNoise (4, 4096, 4.0f, 1303);
     const auto separate = render (loud, 256);
 
-    closeEverything();
-    openEffect();
-    startAlgorithm();
+    reopen();
     auto inPlace = loud;
 
     for (int start = 0; start < inPlace.numSamples(); start += 256)
@@ -288,6 +325,43 @@ TEST_F (AaxBridgeTest, HostValuesAreLimitedToTheUnitRangeAndNonFiniteOnesRefused
     EXPECT_EQ (plugIn().GetParameterNormalizedValue ("2", nullptr), kAAX_ErrorNullObject);
 }
 
+TEST_F (AaxBridgeTest, ValueTextsAreReadAsTheProcessorReadsThem)
+{
+    struct TextCase
+    {
+        const char* parameterID;
+        const char* text;
+        AAX_Result result;
+        double value;
+    };
+
+    constexpr double untouched = 42.0;
+    const TextCase cases[] = {
+        { "0", "0.75", kAAX_Success, 0.75 },
+        { "1", " \t+0.25 ms", kAAX_Success, 0.25 },
+        { "2", ".5", kAAX_Success, 0.5 },
+        { "0", "25e-2", kAAX_Success, 0.25 },
+        { "3", "1.5", kAAX_Success, 1.0 },
+        { "3", "-2", kAAX_Success, 0.0 },
+        { "1", "abc", kAAX_ErrorConversionFailed, untouched },
+        { "1", "", kAAX_ErrorConversionFailed, untouched },
+        { "1", "- 1", kAAX_ErrorConversionFailed, untouched },
+        { "1", ".e1", kAAX_ErrorConversionFailed, untouched },
+        { "2", "nan", kAAX_ErrorConversionFailed, untouched },
+        { "2", "-INF", kAAX_ErrorConversionFailed, untouched },
+        { "MasterBypassID", "on", kAAX_Success, 1.0 },
+        { "MasterBypassID", "1", kAAX_ErrorConversionFailed, untouched },
+        { "4", "0.5", kAAX_ErrorUnknownParameter, untouched },
+    };
+
+    for (const auto& row : cases)
+    {
+        double value = untouched;
+        EXPECT_EQ (plugIn().GetParameterValueFromString (row.parameterID, &value, AAX_CString (row.text)), row.result) << row.parameterID << " \"" << row.text << '"';
+        EXPECT_EQ (value, row.value) << row.parameterID << " \"" << row.text << '"';
+    }
+}
+
 TEST_F (AaxBridgeTest, AHostSetIsARequestThatTheProcessorTakesWithoutNotifyingBack)
 {
     host.calls().clear();
@@ -315,20 +389,27 @@ TEST_F (AaxBridgeTest, ControlsChunkComesFirstAndTheStateChunkSecond)
     EXPECT_EQ (plugIn().GetChunkIDFromIndex (2, &identifier), kAAX_ErrorChunkIndexOutOfRange);
 }
 
-TEST_F (AaxBridgeTest, TheStateChunkHoldsTheProcessorsSavedState)
+TEST_F (AaxBridgeTest, TheStateChunkHoldsTheStateAsItIsWhenWritten)
 {
     uint32_t size = 0;
     ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
+    automate ("0", 0.5); // a shorter text than the default's: the state still fits
     HostChunkRecord record (stateChunkID, size);
     ASSERT_EQ (plugIn().GetChunk (stateChunkID, record.get()), kAAX_Success);
 
     const auto data = record.data();
-    ASSERT_EQ (data.size(), size);
     ASSERT_GE (data.size(), 9u);
+    EXPECT_LT (data.size(), size);
     EXPECT_THAT (std::vector<uint8_t> (data.begin(), data.begin() + 4), ElementsAre (0x56, 0x43, 0x32, 0x21));
     const std::string text (data.begin() + 8, data.end() - 1);
-    EXPECT_THAT (text, HasSubstr ("<Attack>0.025</Attack>"));
+    EXPECT_THAT (text, HasSubstr ("<Attack>0.5</Attack>"));
     EXPECT_TRUE (record.hostFieldsUntouched());
+
+    automate ("0", 0.123457); // now longer than the room the host made
+    HostChunkRecord tooSmall (stateChunkID, size);
+    EXPECT_EQ (plugIn().GetChunk (stateChunkID, tooSmall.get()), kAAX_ErrorChunkSizeMismatch);
+    EXPECT_TRUE (tooSmall.data().empty());
+    EXPECT_TRUE (tooSmall.hostFieldsUntouched());
 
     HostChunkRecord unasked (stateChunkID, size);
     effect.reset();
@@ -340,10 +421,7 @@ TEST_F (AaxBridgeTest, AStateRoundTripRestoresTheProcessorAndPostsAllFourValues)
 {
     automate ("0", 0.5);
     automate ("3", 0.25);
-    uint32_t size = 0;
-    ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
-    HostChunkRecord saved (stateChunkID, size);
-    ASSERT_EQ (plugIn().GetChunk (stateChunkID, saved.get()), kAAX_Success);
+    const auto saved = saveChunk (stateChunkID);
 
     automate ("0", 0.1);
     automate ("1", 0.9);
@@ -364,10 +442,7 @@ TEST_F (AaxBridgeTest, AStateRoundTripRestoresTheProcessorAndPostsAllFourValues)
 
 TEST_F (AaxBridgeTest, ADamagedStateChunkRestoresNothingAndSaysSo)
 {
-    uint32_t size = 0;
-    ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
-    HostChunkRecord saved (stateChunkID, size);
-    ASSERT_EQ (plugIn().GetChunk (stateChunkID, saved.get()), kAAX_Success);
+    const auto saved = saveChunk (stateChunkID);
     automate ("0", 0.75);
     host.calls().clear();
 
@@ -390,18 +465,26 @@ TEST_F (AaxBridgeTest, ADamagedStateChunkRestoresNothingAndSaysSo)
 
 TEST_F (AaxBridgeTest, TheControlsChunkStillRoundTripsBesideTheStateChunk)
 {
-    automate ("2", 0.25);
-    uint32_t size = 0;
-    ASSERT_EQ (plugIn().GetChunkSize (controlsChunkID, &size), kAAX_Success);
-    HostChunkRecord saved (controlsChunkID, size);
-    ASSERT_EQ (plugIn().GetChunk (controlsChunkID, saved.get()), kAAX_Success);
-    EXPECT_EQ (saved.name(), "Complete Controls State");
+    automate ("0", 0.25);
+    EXPECT_EQ (saveChunk (controlsChunkID).name(), "Complete Controls State");
 
-    automate ("2", 0.75);
-    ASSERT_EQ (plugIn().SetChunk (controlsChunkID, saved.get()), kAAX_Success);
-    effect->deliverPending();
+    EXPECT_FLOAT_EQ ((float) attackRestoredByControlsChunk(), 0.25f);
+}
 
-    EXPECT_FLOAT_EQ ((float) valueOf ("2"), 0.25f);
+TEST_F (AaxBridgeTest, TheHostsParametersStartFromTheProcessorsValues)
+{
+    // Initialised again after the attack was automated.
+    automate ("0", 0.5);
+    const auto state = saveChunk (stateChunkID);
+    ASSERT_EQ (effect->initialize(), kAAX_Success);
+    EXPECT_FLOAT_EQ ((float) attackRestoredByControlsChunk(), 0.5f);
+
+    // The state restored into a new effect before the host initialises it.
+    closeEverything();
+    createEffect();
+    ASSERT_EQ (plugIn().SetChunk (stateChunkID, state.get()), kAAX_Success);
+    ASSERT_EQ (effect->initialize(), kAAX_Success);
+    EXPECT_FLOAT_EQ ((float) attackRestoredByControlsChunk(), 0.5f);
 }
 
 //==============================================================================
@@ -417,9 +500,7 @@ TEST_F (AaxBridgeTest, TheProcessRoutineIgnoresDamagedInstanceRanges)
     routine (noContext + 1, noContext);
 
     MultiChannelSignal input (4, 64);
-    MultiChannelSignal output (4, 64);
-    for (auto& channel : output.channels)
-        std::fill (channel.begin(), channel.end(), 7.0f);
+    auto output = untouchedOutput (64);
 
     auto inputs = input.pointers();
     auto outputs = output.pointers();
@@ -437,9 +518,7 @@ TEST_F (AaxBridgeTest, TheProcessRoutineRefusesMissingOutputsAndEmptyBlocks)
 {
     startAlgorithm();
     MultiChannelSignal input = quorvel::test::independentNoise (4, 64, 0.5f, 1306);
-    MultiChannelSignal output (4, 64);
-    for (auto& channel : output.channels)
-        std::fill (channel.begin(), channel.end(), 7.0f);
+    auto output = untouchedOutput (64);
 
     auto inputs = input.pointers();
     auto outputs = output.pointers();
@@ -458,9 +537,7 @@ TEST_F (AaxBridgeTest, TheProcessRoutineRefusesMissingOutputsAndEmptyBlocks)
 TEST_F (AaxBridgeTest, MissingInputsAreTakenAsSilence)
 {
     startAlgorithm();
-    MultiChannelSignal output (4, 256);
-    for (auto& channel : output.channels)
-        std::fill (channel.begin(), channel.end(), 7.0f);
+    auto output = untouchedOutput (256);
 
     auto outputs = output.pointers();
     algorithm->overrideField (AAX_ContextFields::audioIn, nullptr);
@@ -469,15 +546,37 @@ TEST_F (AaxBridgeTest, MissingInputsAreTakenAsSilence)
     EXPECT_EQ (peakOf (output), 0.0f);
 }
 
+TEST_F (AaxBridgeTest, AfterARefusedInitialisationTheRoutineLeavesTheBuffersAlone)
+{
+    startAlgorithm();
+    const auto fourChannels = effect->controller().settings();
+    auto oneChannel = fourChannels;
+    oneChannel.inputStemFormat = oneChannel.outputStemFormat = 0x00010001;
+    effect->controller().setSettings (oneChannel);
+    ASSERT_EQ (effect->initialize(), kAAX_ErrorUnsupported);
+
+    auto input = quorvel::test::independentNoise (4, 256, 0.5f, 1308);
+    auto output = untouchedOutput (256);
+    auto inputs = input.pointers();
+    auto outputs = output.pointers();
+    algorithm->render (inputs.data(), outputs.data(), 256);
+
+    EXPECT_EQ (output.channels, untouchedOutput (256).channels);
+
+    effect->controller().setSettings (fourChannels);
+    ASSERT_EQ (effect->initialize(), kAAX_Success);
+    algorithm->render (inputs.data(), outputs.data(), 256);
+
+    EXPECT_LE (peakOf (output), 0.5f) << "rendering again";
+}
+
 TEST_F (AaxBridgeTest, OverlappingBuffersAreProcessedAsIfSeparate)
 {
     startAlgorithm();
     const auto loud = quorvel::test::independentNoise (4, 2048, 4.0f, 1307);
     const auto expected = render (loud, 2048);
 
-    closeEverything();
-    openEffect();
-    startAlgorithm();
+    reopen();
 
     // Outputs shifted by one channel over the inputs: each output overlaps the next input.
     std::vector<float> storage (5 * 2048, 0.0f);
