@@ -108,16 +108,15 @@ IACFUnknown* AaxBridge::create() noexcept
 AaxBridge::AaxBridge (Parts parts)
     : messageThread (parts.messageThread)
     , processor (std::move (parts.processor))
-    , playHead (*this)
     , scratch (numChannels, preparedBlockSize)
 {
-    processor->setPlayHead (&playHead);
-
     for (auto* parameter : processor->getParameters())
     {
         parameterIDs.push_back (aaxParameterID ((int) parameters.size()));
         parameters.push_back (parameter);
     }
+
+    processor->setPlayHead (&playHead);
 
     // The state chunk follows the chunks of the base, whose own count is asked here,
     // before this class answers for it.
@@ -520,12 +519,16 @@ void AaxBridge::processInstances (void* const instancesBegin[], const void* inst
 
 void AaxBridge::processContext (void* const* fields) noexcept
 {
+    // Without a successful EffectInit the host's buffers need not be the channels read here.
+    if (! prepared)
+        return;
+
     const auto* inputs = static_cast<const float* const*> (fields[AAX_ContextFields::audioIn]);
     auto* const* outputs = static_cast<float* const*> (fields[AAX_ContextFields::audioOut]);
     const auto* length = static_cast<const int32_t*> (fields[AAX_ContextFields::bufferLength]);
     const auto* bypassPort = static_cast<const uint32_t*> (fields[AAX_ContextFields::bypassPort]);
 
-    if (! prepared || outputs == nullptr || length == nullptr || *length <= 0)
+    if (outputs == nullptr || length == nullptr || *length <= 0)
         return;
 
     const int numSamples = *length;

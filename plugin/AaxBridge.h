@@ -29,9 +29,6 @@
     - Audio thread: the process routine, which finds its effect through the private
       data that ResetFieldData filled, takes the processor's callback lock and runs
       processBlock, or processBlockBypassed while the bypass port holds a non-zero value.
-      It touches no buffer until an EffectInit has succeeded, nor after one refused the
-      host's stems. The processor's play head reads the host's transport on whichever
-      thread asks.
     - Host threads: parameter, chunk and set-up calls. Parameter values go straight to
       the processor's parameter objects, which are safe from any thread.
     - Any thread: the processor's listener calls (editor gestures on the message thread,
@@ -42,6 +39,10 @@
 
     Objects are reference counted (the host's last Release deletes them); create()
     makes one for the host.
+
+    The process routine touches no buffer until an EffectInit has succeeded, nor after
+    one refused the host's stems. The processor's play head reads the host's transport
+    on whichever thread asks.
 */
 class AaxBridge final : public AAX_CEffectParameters, private juce::AudioProcessorListener
 {
@@ -136,7 +137,7 @@ private:
     /** The size of the state chunk the host was told last; -1 before it asked. */
     std::atomic<int64_t> reportedStateSize { -1 };
 
-    AaxPlayHead playHead;
+    AaxPlayHead playHead { *this };
     std::atomic<bool> prepared { false };
     juce::AudioBuffer<float> scratch;
     juce::MidiBuffer midiBuffer;
