@@ -342,7 +342,7 @@ TEST_F (AaxBridgeTest, ValueTextsAreReadAsTheProcessorReadsThem)
         { "0", "1.5", kAAX_Success, 1.0 },
         { "1", " \t+0.25 ms", kAAX_Success, 0.25 },
         { "2", ".5", kAAX_Success, 0.5 },
-        { "3", "-2", kAAX_Success, 0.0 },
+        { "3", "-9", kAAX_Success, 0.0 },
         { "1", "abc", kAAX_ErrorConversionFailed, untouched },
         { "1", "- 1", kAAX_ErrorConversionFailed, untouched },
         { "1", ".e1", kAAX_ErrorConversionFailed, untouched },
@@ -529,13 +529,18 @@ TEST_F (AaxBridgeTest, TheProcessRoutineRefusesMissingOutputsAndEmptyBlocks)
     EXPECT_EQ (peakOf (output), 7.0f);
 }
 
-TEST_F (AaxBridgeTest, MissingInputsAreTakenAsSilence)
+TEST_F (AaxBridgeTest, MissingInputsAreTakenAsSilenceEvenForASingleSample)
 {
     startAlgorithm();
     auto output = untouchedOutput (256);
 
     auto outputs = output.pointers();
     algorithm->overrideField (AAX_ContextFields::audioIn, nullptr);
+    algorithm->render (outputs.data(), outputs.data(), 1);
+
+    for (const auto& channel : output.channels)
+        EXPECT_THAT (std::vector<float> (channel.begin(), channel.begin() + 2), ElementsAre (0.0f, 7.0f)) << "the block's one sample only";
+
     algorithm->render (outputs.data(), outputs.data(), 256);
 
     EXPECT_EQ (peakOf (output), 0.0f);
