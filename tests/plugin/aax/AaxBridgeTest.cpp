@@ -143,21 +143,22 @@ TEST_F (AaxBridgeTest, RegistrationHandsTheHostThePlugInsOwnRoutines)
     EXPECT_EQ (version, 0x00000201007756BFull);
 }
 
-TEST_F (AaxBridgeTest, InitialisationReportsTheLatencyAndRegistersBypassFirst)
+TEST_F (AaxBridgeTest, InitialisationRegistersBypassFirstAndTheProcessorsParametersWithTheirDefaults)
 {
     struct Registered
     {
         const char* identifier;
         const char* name;
         float value;
+        int32_t type; // 0 discrete, 1 continuous
     };
 
     const Registered expected[] = {
-        { "MasterBypassID", "Master Bypass", 0.0f },
-        { "0", "Attack Time", 0.025f },
-        { "1", "Release Time", 0.02f },
-        { "2", "Max Peak Level", 0.5f },
-        { "3", "Input Gain", 0.0f },
+        { "MasterBypassID", "Master Bypass", 0.0f, 0 },
+        { "0", "Attack Time", 0.025f, 1 },
+        { "1", "Release Time", 0.02f, 1 },
+        { "2", "Max Peak Level", 0.5f, 1 },
+        { "3", "Input Gain", 0.0f, 1 },
     };
 
     EXPECT_EQ (effect->controller().latency(), defaultLatency);
@@ -170,34 +171,24 @@ TEST_F (AaxBridgeTest, InitialisationReportsTheLatencyAndRegistersBypassFirst)
     {
         const auto& row = expected[index];
         AAX_CString name;
+        double defaultValue = -1.0;
+        int32_t type = -1;
         EXPECT_EQ (identifierAt (plugIn(), index), row.identifier);
         EXPECT_EQ (plugIn().GetParameterName (row.identifier, &name), kAAX_Success);
         EXPECT_STREQ (name.CString(), row.name);
         EXPECT_FLOAT_EQ ((float) valueOf (row.identifier), row.value) << row.identifier;
+        EXPECT_EQ (plugIn().GetParameterDefaultNormalizedValue (row.identifier, &defaultValue), kAAX_Success);
+        EXPECT_FLOAT_EQ ((float) defaultValue, row.value) << row.identifier;
+        EXPECT_EQ (plugIn().GetParameterType (row.identifier, &type), kAAX_Success);
+        EXPECT_EQ (type, row.type) << row.identifier;
     }
 
-    AAX_CString bypassID;
+    AAX_CString bypassID, shortName;
+    int32_t steps = 0;
     EXPECT_EQ (plugIn().GetMasterBypassParameter (&bypassID), kAAX_Success);
     EXPECT_STREQ (bypassID.CString(), "MasterBypassID");
-}
-
-TEST_F (AaxBridgeTest, ContinuousParametersReachTheHostWithTheProcessorsDefaults)
-{
-    int32_t steps = 0;
     EXPECT_EQ (plugIn().GetParameterNumberOfSteps ("2", &steps), kAAX_Success);
     EXPECT_EQ (steps, 2147483647);
-
-    int32_t type = -1;
-    EXPECT_EQ (plugIn().GetParameterType ("2", &type), kAAX_Success);
-    EXPECT_EQ (type, 1) << "continuous";
-    EXPECT_EQ (plugIn().GetParameterType ("MasterBypassID", &type), kAAX_Success);
-    EXPECT_EQ (type, 0) << "discrete";
-
-    double defaultValue = 0.0;
-    EXPECT_EQ (plugIn().GetParameterDefaultNormalizedValue ("1", &defaultValue), kAAX_Success);
-    EXPECT_FLOAT_EQ ((float) defaultValue, 0.02f);
-
-    AAX_CString shortName;
     EXPECT_EQ (plugIn().GetParameterNameOfLength ("0", &shortName, 4), kAAX_Success);
     EXPECT_STREQ (shortName.CString(), "Atta");
 }
