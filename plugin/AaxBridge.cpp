@@ -78,6 +78,8 @@ AaxBridge::AaxBridge (Parts parts)
         parameters.push_back (parameter);
     }
 
+    processor->setPlayHead (&playHead);
+
     // The state chunk follows the chunks of the base, whose own count is asked here,
     // before this class answers for it.
     AAX_CEffectParameters::GetNumberOfChunks (&stateChunkIndex);
@@ -136,6 +138,13 @@ AAX_Result AaxBridge::Initialize (IACFUnknown* hostUnknown)
 
 AAX_Result AaxBridge::EffectInit()
 {
+    // Until this initialisation succeeds the host's buffers may no longer be the four
+    // channels the routine reads, so it leaves them alone.
+    {
+        const juce::ScopedLock lock (processor->getCallbackLock());
+        prepared = false;
+    }
+
     auto* hostController = Controller();
 
     float hostRate = 0.0f;
@@ -179,6 +188,11 @@ AAX_Result AaxBridge::EffectInit()
         parameter->SetNumberOfSteps ((uint32_t) std::max (steps, 0));
         parameter->SetType (steps > continuousAboveSteps ? continuousType : discreteType);
         parameter->SetOrientation (source.isOrientationInverted() ? invertedOrientation : 0);
+
+        // The processor may hold other values than its defaults by now (a second
+        // initialisation, a state restored before the first): the host's copy starts
+        // from them. Without the host's delegate yet, the value is simply stored.
+        parameter->SetValueWithFloat (processorValue ((int) index));
         registry.AddParameter (parameter);
     }
 
@@ -277,6 +291,31 @@ AAX_Result AaxBridge::SetParameterNormalizedValue (const char* parameterID, doub
     return kAAX_Success;
 }
 
+AAX_Result AaxBridge::GetParameterValueFromString (const char* parameterID, double* outValue, const AAX_IString& text)
+{
+    const auto index = parameterIndex (parameterID);
+
+    if (index < 0)
+        return AAX_CEffectParameters::GetParameterValueFromString (parameterID, outValue, text);
+
+    if (outValue == nullptr)
+        return kAAX_ErrorNullObject;
+
+    const auto* utf8 = text.Get();
+
+    if (utf8 == nullptr)
+        return refusedValue;
+
+    // Text that holds no number reads as NaN.
+    const auto value = parameters[(size_t) index]->getValueForText (juce::String::fromUTF8 (utf8));
+
+    if (! std::isfinite (value))
+        return refusedValue;
+
+    *outValue = limitToUnitRange (value);
+    return kAAX_Success;
+}
+
 AAX_Result AaxBridge::UpdateParameterNormalizedValue (const char* parameterID, double value, int32_t updateSource)
 {
     if (! std::isfinite (value))
@@ -349,17 +388,15 @@ AAX_Result AaxBridge::GetChunkSize (uint32_t chunkID, uint32_t* outSize)
     if (outSize == nullptr)
         return kAAX_ErrorNullObject;
 
-    // The block is made once here and kept, so that the size reported and the data
-    // written by the GetChunk that follows always belong together.
-    const std::lock_guard<std::mutex> lock (chunkMutex);
-    cachedState.reset();
-    processor->getStateInformation (cachedState);
-    stateCached = cachedState.getSize() <= (size_t) std::numeric_limits<int32_t>::max();
+    juce::MemoryBlock state;
+    processor->getStateInformation (state);
 
-    if (! stateCached)
+    if (state.getSize() > (size_t) std::numeric_limits<int32_t>::max())
         return kAAX_ErrorChunkSizeMismatch;
 
-    *outSize = (uint32_t) cachedState.getSize();
+    // The host makes room for this much; the GetChunk that follows may write less.
+    reportedStateSize = (int64_t) state.getSize();
+    *outSize = (uint32_t) state.getSize();
     return kAAX_Success;
 }
 
@@ -371,16 +408,19 @@ AAX_Result AaxBridge::GetChunk (uint32_t chunkID, AAX_SChunkRecord* chunk)
     if (chunk == nullptr)
         return kAAX_ErrorNullObject;
 
-    const std::lock_guard<std::mutex> lock (chunkMutex);
+    // The state as it is now: it may have changed since the size was asked for, and
+    // is refused only when it no longer fits the room the host made for it (or when
+    // no size was asked for at all).
+    juce::MemoryBlock state;
+    processor->getStateInformation (state);
 
-    // Without a size reported first the host cannot have made room for the data.
-    if (! stateCached)
+    if ((int64_t) state.getSize() > reportedStateSize.load())
         return kAAX_ErrorChunkSizeMismatch;
 
-    chunk->dataSize = (int32_t) cachedState.getSize();
+    chunk->dataSize = (int32_t) state.getSize();
 
-    if (cachedState.getSize() > 0)
-        std::memcpy (AAX_ChunkData (chunk), cachedState.getData(), cachedState.getSize());
+    if (state.getSize() > 0)
+        std::memcpy (AAX_ChunkData (chunk), state.getData(), state.getSize());
 
     return kAAX_Success;
 }
@@ -461,6 +501,10 @@ void AaxBridge::processInstances (void* const instancesBegin[], const void* inst
 
 void AaxBridge::processContext (void* const* fields) noexcept
 {
+    // Without a successful EffectInit the host's buffers need not be the channels read here.
+    if (! prepared)
+        return;
+
     const auto* inputs = static_cast<const float* const*> (fields[AAX_ContextFields::audioIn]);
     auto* const* outputs = static_cast<float* const*> (fields[AAX_ContextFields::audioOut]);
     const auto* length = static_cast<const int32_t*> (fields[AAX_ContextFields::bufferLength]);

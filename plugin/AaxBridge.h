@@ -2,6 +2,7 @@
 
 #include "formats/aax/AAX_CEffectParameters.h"
 #include "formats/aax/AAX_PlugInDescription.h"
+#include "plugin/AaxPlayHead.h"
 #include "plugin/BridgeSupport.h"
 #include "plugin/HostBufferRouter.h"
 #include "plugin/PluginMessageThread.h"
@@ -9,6 +10,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -43,6 +45,10 @@
 
     Objects are reference counted (the host's last Release deletes them); create()
     makes one for the host.
+
+    The process routine touches no buffer until an EffectInit has succeeded, nor after
+    one refused the host's stems. The processor's play head reads the host's transport
+    on whichever thread asks.
 */
 class AaxBridge final : public AAX_CEffectParameters, private juce::AudioProcessorListener, private PluginMessageThread::NoticeSender
 {
@@ -80,6 +86,9 @@ public:
     AAX_Result GetParameterNormalizedValue (const char* parameterID, double* outValue) override;
     AAX_Result SetParameterNormalizedValue (const char* parameterID, double value) override;
     AAX_Result UpdateParameterNormalizedValue (const char* parameterID, double value, int32_t updateSource) override;
+
+    /** The processor's own reading of the text; a text without a number is refused. */
+    AAX_Result GetParameterValueFromString (const char* parameterID, double* outValue, const AAX_IString& text) override;
 
     /** Private data of the context block receives the address of this effect. */
     AAX_Result ResetFieldData (uint32_t fieldIndex, void* data, uint32_t dataSize) override;
@@ -133,10 +142,10 @@ private:
     bool linkedToHost = false;
     LatencyNotice latencyNotice; // guarded by hostLink
 
-    std::mutex chunkMutex;
-    juce::MemoryBlock cachedState;
-    bool stateCached = false;
+    /** The size of the state chunk the host was told last; -1 before it asked. */
+    std::atomic<int64_t> reportedStateSize { -1 };
 
+    AaxPlayHead playHead { *this };
     std::atomic<bool> prepared { false };
     HostBufferRouter router { numChannels, HostBufferRouter::defaultRunLength };
     juce::MidiBuffer midiBuffer;

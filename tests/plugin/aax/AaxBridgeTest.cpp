@@ -58,6 +58,17 @@ float distanceFromDelayedInput (const MultiChannelSignal& input, const MultiChan
     return distance;
 }
 
+/** Four channels holding 7 everywhere, to show which samples a run wrote. */
+MultiChannelSignal untouchedOutput (int numSamples)
+{
+    MultiChannelSignal output (4, numSamples);
+
+    for (auto& channel : output.channels)
+        std::fill (channel.begin(), channel.end(), 7.0f);
+
+    return output;
+}
+
 std::string identifierAt (AAX_IACFEffectParameters& effect, int32_t index)
 {
     AAX_CString identifier;
@@ -91,6 +102,34 @@ protected:
     }
 
     AAX_IACFEffectParameters_V2& plugIn() { return *effect->effect(); }
+
+    /** A chunk as a host saves it: the size asked first, then the data in that much room. */
+    HostChunkRecord saveChunk (uint32_t chunkID)
+    {
+        uint32_t size = 0;
+        EXPECT_EQ (plugIn().GetChunkSize (chunkID, &size), kAAX_Success);
+        HostChunkRecord record (chunkID, size);
+        EXPECT_EQ (plugIn().GetChunk (chunkID, record.get()), kAAX_Success);
+        return record;
+    }
+
+    /** What the controls chunk saved now brings back for the attack once it has moved. */
+    double attackRestoredByControlsChunk()
+    {
+        const auto saved = saveChunk (controlsChunkID);
+        automate ("0", 0.1);
+        EXPECT_EQ (plugIn().SetChunk (controlsChunkID, saved.get()), kAAX_Success);
+        effect->deliverPending();
+        return valueOf ("0");
+    }
+
+    /** A fresh effect object and algorithm, as after the host closed the last ones. */
+    void reopen()
+    {
+        closeEverything();
+        openEffect();
+        startAlgorithm();
+    }
 };
 
 //==============================================================================
@@ -107,59 +146,52 @@ TEST_F (AaxBridgeTest, RegistrationHandsTheHostThePlugInsOwnRoutines)
     EXPECT_EQ (version, 0x00000201007756BFull);
 }
 
-TEST_F (AaxBridgeTest, InitialisationReportsTheLatencyAndRegistersBypassFirst)
+TEST_F (AaxBridgeTest, InitialisationRegistersBypassFirstAndTheProcessorsParametersWithTheirDefaults)
 {
-    EXPECT_EQ (effect->controller().latency(), defaultLatency);
+    struct Registered
+    {
+        const char* identifier;
+        const char* name;
+        float value;
+        int32_t type; // 0 discrete, 1 continuous
+    };
 
+    const Registered expected[] = {
+        { "MasterBypassID", "Master Bypass", 0.0f, 0 },
+        { "0", "Attack Time", 0.025f, 1 },
+        { "1", "Release Time", 0.02f, 1 },
+        { "2", "Max Peak Level", 0.5f, 1 },
+        { "3", "Input Gain", 0.0f, 1 },
+    };
+
+    EXPECT_EQ (effect->controller().latency(), defaultLatency);
+    EXPECT_EQ (effect->automation().registeredCount(), 5);
     int32_t count = 0;
     ASSERT_EQ (plugIn().GetNumberOfParameters (&count), kAAX_Success);
     ASSERT_EQ (count, 5);
-    EXPECT_EQ (identifierAt (plugIn(), 0), "MasterBypassID");
 
-    for (int32_t index = 1; index < 5; ++index)
-        EXPECT_EQ (identifierAt (plugIn(), index), std::to_string (index - 1));
-
-    const char* names[] = { "Attack Time", "Release Time", "Max Peak Level", "Input Gain" };
-
-    for (int index = 0; index < 4; ++index)
+    for (int32_t index = 0; index < count; ++index)
     {
+        const auto& row = expected[index];
         AAX_CString name;
-        EXPECT_EQ (plugIn().GetParameterName (std::to_string (index).c_str(), &name), kAAX_Success);
-        EXPECT_STREQ (name.CString(), names[index]);
+        double defaultValue = -1.0;
+        int32_t type = -1;
+        EXPECT_EQ (identifierAt (plugIn(), index), row.identifier);
+        EXPECT_EQ (plugIn().GetParameterName (row.identifier, &name), kAAX_Success);
+        EXPECT_STREQ (name.CString(), row.name);
+        EXPECT_FLOAT_EQ ((float) valueOf (row.identifier), row.value) << row.identifier;
+        EXPECT_EQ (plugIn().GetParameterDefaultNormalizedValue (row.identifier, &defaultValue), kAAX_Success);
+        EXPECT_FLOAT_EQ ((float) defaultValue, row.value) << row.identifier;
+        EXPECT_EQ (plugIn().GetParameterType (row.identifier, &type), kAAX_Success);
+        EXPECT_EQ (type, row.type) << row.identifier;
     }
 
-    AAX_CString bypassName;
-    plugIn().GetParameterName ("MasterBypassID", &bypassName);
-    EXPECT_STREQ (bypassName.CString(), "Master Bypass");
-
-    AAX_CString bypassID;
+    AAX_CString bypassID, shortName;
+    int32_t steps = 0;
     EXPECT_EQ (plugIn().GetMasterBypassParameter (&bypassID), kAAX_Success);
     EXPECT_STREQ (bypassID.CString(), "MasterBypassID");
-
-    EXPECT_EQ (effect->automation().registeredCount(), 5);
-    EXPECT_FLOAT_EQ ((float) valueOf ("0"), 0.025f);
-    EXPECT_FLOAT_EQ ((float) valueOf ("1"), 0.02f);
-    EXPECT_FLOAT_EQ ((float) valueOf ("2"), 0.5f);
-    EXPECT_FLOAT_EQ ((float) valueOf ("3"), 0.0f);
-}
-
-TEST_F (AaxBridgeTest, ContinuousParametersReachTheHostWithTheProcessorsDefaults)
-{
-    int32_t steps = 0;
     EXPECT_EQ (plugIn().GetParameterNumberOfSteps ("2", &steps), kAAX_Success);
     EXPECT_EQ (steps, 2147483647);
-
-    int32_t type = -1;
-    EXPECT_EQ (plugIn().GetParameterType ("2", &type), kAAX_Success);
-    EXPECT_EQ (type, 1) << "continuous";
-    EXPECT_EQ (plugIn().GetParameterType ("MasterBypassID", &type), kAAX_Success);
-    EXPECT_EQ (type, 0) << "discrete";
-
-    double defaultValue = 0.0;
-    EXPECT_EQ (plugIn().GetParameterDefaultNormalizedValue ("1", &defaultValue), kAAX_Success);
-    EXPECT_FLOAT_EQ ((float) defaultValue, 0.02f);
-
-    AAX_CString shortName;
     EXPECT_EQ (plugIn().GetParameterNameOfLength ("0", &shortName, 4), kAAX_Success);
     EXPECT_STREQ (shortName.CString(), "Atta");
 }
@@ -193,9 +225,7 @@ TEST_F (AaxBridgeTest, InPlaceAndSeparateBuffersGiveTheSameOutput)
     const auto loud = quorvel::test::independentNoise (4, 4096, 4.0f, 1303);
     const auto separate = render (loud, 256);
 
-    closeEverything();
-    openEffect();
-    startAlgorithm();
+    reopen();
     auto inPlace = loud;
 
     for (int start = 0; start < inPlace.numSamples(); start += 256)
@@ -295,6 +325,39 @@ TEST_F (AaxBridgeTest, HostValuesAreLimitedToTheUnitRangeAndNonFiniteOnesRefused
     EXPECT_EQ (plugIn().GetParameterNormalizedValue ("2", nullptr), kAAX_ErrorNullObject);
 }
 
+TEST_F (AaxBridgeTest, ValueTextsAreReadAsTheProcessorReadsThem)
+{
+    struct TextCase
+    {
+        const char* parameterID;
+        const char* text;
+        AAX_Result result;
+        double value;
+    };
+
+    constexpr double untouched = 42.0;
+    const TextCase cases[] = {
+        { "0", "1.5", kAAX_Success, 1.0 },
+        { "1", " \t+0.25 ms", kAAX_Success, 0.25 },
+        { "2", ".5", kAAX_Success, 0.5 },
+        { "3", "-9", kAAX_Success, 0.0 },
+        { "1", "abc", kAAX_ErrorConversionFailed, untouched },
+        { "1", "- 1", kAAX_ErrorConversionFailed, untouched },
+        { "1", ".e1", kAAX_ErrorConversionFailed, untouched },
+        { "2", "nan", kAAX_ErrorConversionFailed, untouched },
+        { "MasterBypassID", "on", kAAX_Success, 1.0 },
+        { "MasterBypassID", "1", kAAX_ErrorConversionFailed, untouched },
+        { "4", "0.5", kAAX_ErrorUnknownParameter, untouched },
+    };
+
+    for (const auto& row : cases)
+    {
+        double value = untouched;
+        EXPECT_EQ (plugIn().GetParameterValueFromString (row.parameterID, &value, AAX_CString (row.text)), row.result) << row.parameterID << " \"" << row.text << '"';
+        EXPECT_EQ (value, row.value) << row.parameterID << " \"" << row.text << '"';
+    }
+}
+
 TEST_F (AaxBridgeTest, AHostSetIsARequestThatTheProcessorTakesWithoutNotifyingBack)
 {
     host.calls().clear();
@@ -322,20 +385,27 @@ TEST_F (AaxBridgeTest, ControlsChunkComesFirstAndTheStateChunkSecond)
     EXPECT_EQ (plugIn().GetChunkIDFromIndex (2, &identifier), kAAX_ErrorChunkIndexOutOfRange);
 }
 
-TEST_F (AaxBridgeTest, TheStateChunkHoldsTheProcessorsSavedState)
+TEST_F (AaxBridgeTest, TheStateChunkHoldsTheStateAsItIsWhenWritten)
 {
     uint32_t size = 0;
     ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
+    automate ("0", 0.5); // a shorter text than the default's: the state still fits
     HostChunkRecord record (stateChunkID, size);
     ASSERT_EQ (plugIn().GetChunk (stateChunkID, record.get()), kAAX_Success);
 
     const auto data = record.data();
-    ASSERT_EQ (data.size(), size);
     ASSERT_GE (data.size(), 9u);
+    EXPECT_LT (data.size(), size);
     EXPECT_THAT (std::vector<uint8_t> (data.begin(), data.begin() + 4), ElementsAre (0x56, 0x43, 0x32, 0x21));
     const std::string text (data.begin() + 8, data.end() - 1);
-    EXPECT_THAT (text, HasSubstr ("<Attack>0.025</Attack>"));
+    EXPECT_THAT (text, HasSubstr ("<Attack>0.5</Attack>"));
     EXPECT_TRUE (record.hostFieldsUntouched());
+
+    automate ("0", 0.123457); // now longer than the room the host made
+    HostChunkRecord tooSmall (stateChunkID, size);
+    EXPECT_EQ (plugIn().GetChunk (stateChunkID, tooSmall.get()), kAAX_ErrorChunkSizeMismatch);
+    EXPECT_TRUE (tooSmall.data().empty());
+    EXPECT_TRUE (tooSmall.hostFieldsUntouched());
 
     HostChunkRecord unasked (stateChunkID, size);
     effect.reset();
@@ -347,10 +417,7 @@ TEST_F (AaxBridgeTest, AStateRoundTripRestoresTheProcessorAndPostsAllFourValues)
 {
     automate ("0", 0.5);
     automate ("3", 0.25);
-    uint32_t size = 0;
-    ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
-    HostChunkRecord saved (stateChunkID, size);
-    ASSERT_EQ (plugIn().GetChunk (stateChunkID, saved.get()), kAAX_Success);
+    const auto saved = saveChunk (stateChunkID);
 
     automate ("0", 0.1);
     automate ("1", 0.9);
@@ -371,10 +438,7 @@ TEST_F (AaxBridgeTest, AStateRoundTripRestoresTheProcessorAndPostsAllFourValues)
 
 TEST_F (AaxBridgeTest, ADamagedStateChunkRestoresNothingAndSaysSo)
 {
-    uint32_t size = 0;
-    ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
-    HostChunkRecord saved (stateChunkID, size);
-    ASSERT_EQ (plugIn().GetChunk (stateChunkID, saved.get()), kAAX_Success);
+    const auto saved = saveChunk (stateChunkID);
     automate ("0", 0.75);
     host.calls().clear();
 
@@ -395,20 +459,25 @@ TEST_F (AaxBridgeTest, ADamagedStateChunkRestoresNothingAndSaysSo)
     EXPECT_TRUE (requestedIdentifiers (host.calls()).empty());
 }
 
-TEST_F (AaxBridgeTest, TheControlsChunkStillRoundTripsBesideTheStateChunk)
+TEST_F (AaxBridgeTest, TheControlsChunkHoldsTheProcessorsValuesBesideTheStateChunk)
 {
-    automate ("2", 0.25);
-    uint32_t size = 0;
-    ASSERT_EQ (plugIn().GetChunkSize (controlsChunkID, &size), kAAX_Success);
-    HostChunkRecord saved (controlsChunkID, size);
-    ASSERT_EQ (plugIn().GetChunk (controlsChunkID, saved.get()), kAAX_Success);
-    EXPECT_EQ (saved.name(), "Complete Controls State");
+    automate ("0", 0.25);
+    EXPECT_EQ (saveChunk (controlsChunkID).name(), "Complete Controls State");
+    EXPECT_FLOAT_EQ ((float) attackRestoredByControlsChunk(), 0.25f);
 
-    automate ("2", 0.75);
-    ASSERT_EQ (plugIn().SetChunk (controlsChunkID, saved.get()), kAAX_Success);
-    effect->deliverPending();
+    // Initialised again after the attack was automated: the host's parameters start
+    // from the processor's values, not from its defaults.
+    automate ("0", 0.5);
+    const auto state = saveChunk (stateChunkID);
+    ASSERT_EQ (effect->initialize(), kAAX_Success);
+    EXPECT_FLOAT_EQ ((float) attackRestoredByControlsChunk(), 0.5f);
 
-    EXPECT_FLOAT_EQ ((float) valueOf ("2"), 0.25f);
+    // The state restored into a new effect before the host initialises it.
+    closeEverything();
+    createEffect();
+    ASSERT_EQ (plugIn().SetChunk (stateChunkID, state.get()), kAAX_Success);
+    ASSERT_EQ (effect->initialize(), kAAX_Success);
+    EXPECT_FLOAT_EQ ((float) attackRestoredByControlsChunk(), 0.5f);
 }
 
 //==============================================================================
@@ -424,9 +493,7 @@ TEST_F (AaxBridgeTest, TheProcessRoutineIgnoresDamagedInstanceRanges)
     routine (noContext + 1, noContext);
 
     MultiChannelSignal input (4, 64);
-    MultiChannelSignal output (4, 64);
-    for (auto& channel : output.channels)
-        std::fill (channel.begin(), channel.end(), 7.0f);
+    auto output = untouchedOutput (64);
 
     auto inputs = input.pointers();
     auto outputs = output.pointers();
@@ -444,9 +511,7 @@ TEST_F (AaxBridgeTest, TheProcessRoutineRefusesMissingOutputsAndEmptyBlocks)
 {
     startAlgorithm();
     MultiChannelSignal input = quorvel::test::independentNoise (4, 64, 0.5f, 1306);
-    MultiChannelSignal output (4, 64);
-    for (auto& channel : output.channels)
-        std::fill (channel.begin(), channel.end(), 7.0f);
+    auto output = untouchedOutput (64);
 
     auto inputs = input.pointers();
     auto outputs = output.pointers();
@@ -462,18 +527,45 @@ TEST_F (AaxBridgeTest, TheProcessRoutineRefusesMissingOutputsAndEmptyBlocks)
     EXPECT_EQ (peakOf (output), 7.0f);
 }
 
-TEST_F (AaxBridgeTest, MissingInputsAreTakenAsSilence)
+TEST_F (AaxBridgeTest, MissingInputsAreTakenAsSilenceEvenForASingleSample)
 {
     startAlgorithm();
-    MultiChannelSignal output (4, 256);
-    for (auto& channel : output.channels)
-        std::fill (channel.begin(), channel.end(), 7.0f);
+    auto output = untouchedOutput (256);
 
     auto outputs = output.pointers();
     algorithm->overrideField (AAX_ContextFields::audioIn, nullptr);
+    algorithm->render (outputs.data(), outputs.data(), 1);
+
+    for (const auto& channel : output.channels)
+        EXPECT_THAT (std::vector<float> (channel.begin(), channel.begin() + 2), ElementsAre (0.0f, 7.0f)) << "the block's one sample only";
+
     algorithm->render (outputs.data(), outputs.data(), 256);
 
     EXPECT_EQ (peakOf (output), 0.0f);
+}
+
+TEST_F (AaxBridgeTest, AfterARefusedInitialisationTheRoutineLeavesTheBuffersAlone)
+{
+    startAlgorithm();
+    const auto fourChannels = effect->controller().settings();
+    auto oneChannel = fourChannels;
+    oneChannel.inputStemFormat = oneChannel.outputStemFormat = 0x00010001;
+    effect->controller().setSettings (oneChannel);
+    ASSERT_EQ (effect->initialize(), kAAX_ErrorUnsupported);
+
+    auto input = quorvel::test::independentNoise (4, 256, 0.5f, 1308);
+    auto output = untouchedOutput (256);
+    auto inputs = input.pointers();
+    auto outputs = output.pointers();
+    algorithm->render (inputs.data(), outputs.data(), 256);
+
+    EXPECT_EQ (output.channels, untouchedOutput (256).channels);
+
+    effect->controller().setSettings (fourChannels);
+    ASSERT_EQ (effect->initialize(), kAAX_Success);
+    algorithm->render (inputs.data(), outputs.data(), 256);
+
+    EXPECT_LE (peakOf (output), 0.5f) << "rendering again";
 }
 
 TEST_F (AaxBridgeTest, OverlappingBuffersAreProcessedAsIfSeparate)
@@ -482,9 +574,7 @@ TEST_F (AaxBridgeTest, OverlappingBuffersAreProcessedAsIfSeparate)
     const auto loud = quorvel::test::independentNoise (4, 2048, 4.0f, 1307);
     const auto expected = render (loud, 2048);
 
-    closeEverything();
-    openEffect();
-    startAlgorithm();
+    reopen();
 
     // Outputs shifted by one channel over the inputs: each output overlaps the next input.
     std::vector<float> storage (5 * 2048, 0.0f);

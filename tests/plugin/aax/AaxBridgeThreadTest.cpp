@@ -56,8 +56,10 @@ TEST_F (AaxBridgeThreadTest, RenderingGoesOnWhileTheHostAutomatesAndSavesTheStat
                 failures.fetch_add (1);
                 continue;
             }
+            // The state may have grown past the size since it was asked for.
             HostChunkRecord record (stateChunkID, size);
-            if (effect->effect()->GetChunk (stateChunkID, record.get()) != kAAX_Success || record.data().size() != size)
+            const auto written = effect->effect()->GetChunk (stateChunkID, record.get());
+            if (written == kAAX_Success ? record.data().size() > size : written != kAAX_ErrorChunkSizeMismatch)
                 failures.fetch_add (1);
         } });
 

@@ -69,12 +69,18 @@ void AaxPlugInTest::registerPlugIn()
     definition->Release();
 }
 
-HostEffectSession& AaxPlugInTest::openEffect()
+HostEffectSession& AaxPlugInTest::createEffect()
 {
     const auto create = reinterpret_cast<AAX_CreateObjectRoutine> (host.context().registration.routine (0));
     EXPECT_NE (create, nullptr);
     effect = std::make_unique<HostEffectSession> (host.context(), create != nullptr ? create() : nullptr);
     EXPECT_NE (effect->effect(), nullptr);
+    return *effect;
+}
+
+HostEffectSession& AaxPlugInTest::openEffect()
+{
+    createEffect();
     EXPECT_EQ (effect->initialize(), kAAX_Success);
     effect->instance().attachEffect (effect->effect());
     return *effect;

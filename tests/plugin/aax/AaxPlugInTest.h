@@ -30,6 +30,9 @@ protected:
     /** ACFStartup and ACFRegisterPlugin; the definition handed back is released. */
     void registerPlugIn();
 
+    /** A new effect object from the registered routine, not yet initialised. */
+    HostEffectSession& createEffect();
+
     /** A new effect object from the registered routine, initialised. */
     HostEffectSession& openEffect();
 
