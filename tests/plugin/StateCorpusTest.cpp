@@ -6,7 +6,7 @@
 // AddressSanitizer, the same list shows that no door reads past a block.
 
 #include "processor/KestruneAudioProcessor.h"
-#include "tests/plugin/RawVstHost.h"
+#include "tests/plugin/vst2/RawVstHost.h"
 #include "tests/plugin/aax/AaxPlugInTest.h"
 
 #include "formats/aax/host/HostChunkRecord.h"

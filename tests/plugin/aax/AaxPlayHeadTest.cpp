@@ -4,7 +4,7 @@
 #include "tests/plugin/aax/AaxPlugInTest.h"
 
 #include "formats/aax/AAX_Identifiers.h"
-#include "plugin/AaxBridge.h"
+#include "plugin/aax/AaxBridge.h"
 
 #include <iomanip>
 #include <sstream>

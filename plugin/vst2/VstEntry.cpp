@@ -1,7 +1,7 @@
 // The exported VST 2.4 entry points. They validate the host, build one effect and hand
 // its record to the host; nothing thrown inside ever reaches the host.
 
-#include "plugin/VstBridge.h"
+#include "plugin/vst2/VstBridge.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "tests/plugin/RawVstHost.h"
+#include "tests/plugin/vst2/RawVstHost.h"
 
 #include <dlfcn.h>
 

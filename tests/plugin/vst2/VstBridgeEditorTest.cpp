@@ -2,7 +2,7 @@
 // under a virtual X display, the test reads the pixels back from the X server and
 // moves the mouse with the XTEST extension.
 
-#include "tests/plugin/HostedQuorvel.h"
+#include "tests/plugin/vst2/HostedQuorvel.h"
 
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>

@@ -1,4 +1,4 @@
-#include "tests/plugin/HostedQuorvel.h"
+#include "tests/plugin/vst2/HostedQuorvel.h"
 
 #include "tools/render/PluginLoader.h"
 

@@ -2,7 +2,7 @@
 // that makes, uses and closes other effects. The worker must never need the GUI thread:
 // if it did, the two would wait for each other for good.
 
-#include "tests/plugin/RawVstHost.h"
+#include "tests/plugin/vst2/RawVstHost.h"
 
 #include <gtest/gtest.h>
 

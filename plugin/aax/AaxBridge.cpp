@@ -1,4 +1,4 @@
-#include "plugin/AaxBridge.h"
+#include "plugin/aax/AaxBridge.h"
 
 #include "formats/aax/AAX_CBinaryDisplayDelegate.h"
 #include "formats/aax/AAX_CBinaryTaperDelegate.h"
@@ -7,7 +7,7 @@
 #include "formats/aax/AAX_CPacketHandler.h"
 #include "formats/aax/AAX_CParameter.h"
 #include "formats/aax/AAX_VController.h"
-#include "plugin/AaxParameterID.h"
+#include "plugin/aax/AaxParameterID.h"
 #include "plugin/BridgeSupport.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

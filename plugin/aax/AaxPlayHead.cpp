@@ -1,4 +1,4 @@
-#include "plugin/AaxPlayHead.h"
+#include "plugin/aax/AaxPlayHead.h"
 
 #include "formats/aax/AAX_CEffectParameters.h"
 #include "formats/aax/AAX_VTransport.h"

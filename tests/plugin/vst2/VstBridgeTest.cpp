@@ -1,7 +1,7 @@
 // Quorvel.so seen through JUCE's own VST 2.4 hosting code, compiled against fst-dev:
 // what a host reads from the record, hears from the audio and keeps in its sessions.
 
-#include "tests/plugin/HostedQuorvel.h"
+#include "tests/plugin/vst2/HostedQuorvel.h"
 
 #include <gtest/gtest.h>
 

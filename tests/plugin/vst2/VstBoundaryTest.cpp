@@ -1,8 +1,8 @@
 // Quorvel.so at its outer boundary, driven as a host drives it: through VSTPluginMain
 // and the record's function pointers only, from the threads a host uses.
 
-#include "tests/plugin/RawVstHost.h"
-#include "tests/plugin/RealtimeProbe.h"
+#include "tests/plugin/vst2/RawVstHost.h"
+#include "tests/plugin/vst2/RealtimeProbe.h"
 
 #include "support/WaitUntil.h"
 

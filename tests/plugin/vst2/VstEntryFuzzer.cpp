@@ -6,7 +6,7 @@
 
 #include "support/FuzzReader.h"
 #include "support/StateBlock.h"
-#include "tests/plugin/RawVstHost.h"
+#include "tests/plugin/vst2/RawVstHost.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -3,8 +3,8 @@
 // so they are installed while the shared object loads.
 
 #include "formats/aax/AAX_PlugInDescription.h"
-#include "plugin/AaxBridge.h"
-#include "plugin/AaxGuiBridge.h"
+#include "plugin/aax/AaxBridge.h"
+#include "plugin/aax/AaxGuiBridge.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 
 #include "formats/aax/AAX_CEffectParameters.h"
 #include "formats/aax/AAX_PlugInDescription.h"
-#include "plugin/AaxPlayHead.h"
+#include "plugin/aax/AaxPlayHead.h"
 #include "plugin/BridgeSupport.h"
 #include "plugin/HostBufferRouter.h"
 #include "plugin/PluginMessageThread.h"

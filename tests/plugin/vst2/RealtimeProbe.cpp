@@ -1,4 +1,4 @@
-#include "tests/plugin/RealtimeProbe.h"
+#include "tests/plugin/vst2/RealtimeProbe.h"
 
 #include <dlfcn.h>
 #include <pthread.h>

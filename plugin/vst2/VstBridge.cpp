@@ -1,4 +1,4 @@
-#include "plugin/VstBridge.h"
+#include "plugin/vst2/VstBridge.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

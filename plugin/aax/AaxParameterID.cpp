@@ -1,4 +1,4 @@
-#include "plugin/AaxParameterID.h"
+#include "plugin/aax/AaxParameterID.h"
 
 int aaxParameterIndex (const char* parameterID, int numParameters) noexcept
 {

@@ -1,8 +1,8 @@
-#include "plugin/AaxGuiBridge.h"
+#include "plugin/aax/AaxGuiBridge.h"
 
 #include "formats/aax/AAX_VViewContainer.h"
-#include "plugin/AaxBridge.h"
-#include "plugin/AaxParameterID.h"
+#include "plugin/aax/AaxBridge.h"
+#include "plugin/aax/AaxParameterID.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/plugin/FstRecord.h"
+#include "tests/plugin/vst2/FstRecord.h"
 
 #include <atomic>
 #include <memory>
