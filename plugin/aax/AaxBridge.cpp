@@ -7,8 +7,8 @@
 #include "formats/aax/AAX_CPacketHandler.h"
 #include "formats/aax/AAX_CParameter.h"
 #include "formats/aax/AAX_VController.h"
-#include "plugin/aax/AaxParameterID.h"
 #include "plugin/BridgeSupport.h"
+#include "plugin/aax/AaxParameterID.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -2,10 +2,10 @@
 
 #include "formats/aax/AAX_CEffectParameters.h"
 #include "formats/aax/AAX_PlugInDescription.h"
-#include "plugin/aax/AaxPlayHead.h"
 #include "plugin/BridgeSupport.h"
 #include "plugin/HostBufferRouter.h"
 #include "plugin/PluginMessageThread.h"
+#include "plugin/aax/AaxPlayHead.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

@@ -6,8 +6,8 @@
 // AddressSanitizer, the same list shows that no door reads past a block.
 
 #include "processor/KestruneAudioProcessor.h"
-#include "tests/plugin/vst2/RawVstHost.h"
 #include "tests/plugin/aax/AaxPlugInTest.h"
+#include "tests/plugin/vst2/RawVstHost.h"
 
 #include "formats/aax/host/HostChunkRecord.h"
 #include "support/StateBlock.h"
