@@ -131,6 +131,13 @@ protected:
     std::string describe (const std::string& preformatted) const { return preformatted; }
     std::string describe (IACFUnknown* object) const { return hostContext.ledger.nameOf (object); }
 
+    /** Out pointers and other addresses: only whether one was given. */
+    template <typename T>
+    std::string describe (T* pointer) const
+    {
+        return pointer == nullptr ? "null" : "pointer";
+    }
+
     /** Stores value through destination, if given; returns answer. */
     template <typename T>
     static AAX_Result write (T* destination, T value, AAX_Result answer)
@@ -139,13 +146,6 @@ protected:
             *destination = value;
 
         return answer;
-    }
-
-    /** Out pointers and other addresses: only whether one was given. */
-    template <typename T>
-    std::string describe (T* pointer) const
-    {
-        return pointer == nullptr ? "null" : "pointer";
     }
 
     /**
