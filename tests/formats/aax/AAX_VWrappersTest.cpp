@@ -1,11 +1,11 @@
 // Every host-interface wrapper keeps one promise: each operation calls one
 // slot of the host's interface with its arguments unchanged and hands back
 // the host's answer; without that interface the host is not called and the
-// operation answers its own code (-20004 for a first-version interface, -20009
-// for a second, false for a boolean query); and every reference the wrapper
-// took is given back. The promise is written once, over a table of every
-// wrapper operation, and checked against every way the host can fail to
-// supply an interface.
+// operation answers its own code (as a rule -20004 for a first-version
+// interface, -20009 for a second, false for a boolean query); and every
+// reference the wrapper took is given back. The promise is written once, over
+// a table of every wrapper operation, and checked against every way the host
+// can fail to supply an interface.
 
 #include "formats/aax/AAX_VAutomationDelegate.h"
 #include "formats/aax/AAX_VCollection.h"

@@ -6,7 +6,6 @@ HostObject::HostObject (HostContext& context, const std::string& kind)
     : hostContext (context)
     , objectName (context.ledger.nextName (kind))
 {
-    hostContext.ledger.objectCreated (*this);
 }
 
 HostObject::~HostObject()

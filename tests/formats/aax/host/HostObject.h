@@ -207,6 +207,9 @@ public:
         answerQueries (kIID_IACFUnknown, unknown());
         answerAs<FirstInterface>();
         (answerAs<OtherInterfaces>(), ...);
+
+        // Counted live only now, so that the ledger never reads a half-filled table.
+        context.ledger.objectCreated (*this);
     }
 
     ACFResult QueryInterface (const ACFGuid& interfaceID, void** outInterface) override { return queryInterface (interfaceID, outInterface); }
