@@ -1,6 +1,7 @@
 #include "formats/aax/AAX_VCollection.h"
 
 #include "formats/aax/AAX_CreateHostObject.h"
+#include "formats/aax/AAX_HostForwarding.h"
 
 AAX_VCollection::AAX_VCollection (IACFUnknown* unknown)
 {
@@ -24,34 +25,26 @@ AAX_IEffectDescriptor* AAX_VCollection::NewDescriptor()
 
 AAX_Result AAX_VCollection::AddEffect (const char* effectID, AAX_IEffectDescriptor* effectDescriptor)
 {
-    if (! collection || effectDescriptor == nullptr)
+    // An effect without its descriptor is refused here rather than handed to the host.
+    if (effectDescriptor == nullptr)
         return kAAX_ErrorNullObject;
 
-    return collection.AcfPtrCheck()->AddEffect (effectID, AAX_VEffectDescriptor::HostUnknownOf (effectDescriptor));
+    return AAX_ForwardToHost (collection, kAAX_ErrorNullObject, &AAX_IACFCollection::AddEffect, effectID, AAX_VEffectDescriptor::HostUnknownOf (effectDescriptor));
 }
 
 AAX_Result AAX_VCollection::SetManufacturerName (const char* name)
 {
-    if (! collection)
-        return kAAX_ErrorNullObject;
-
-    return collection.AcfPtrCheck()->SetManufacturerName (name);
+    return AAX_ForwardToHost (collection, kAAX_ErrorNullObject, &AAX_IACFCollection::SetManufacturerName, name);
 }
 
 AAX_Result AAX_VCollection::AddPackageName (const char* name)
 {
-    if (! collection)
-        return kAAX_ErrorNullObject;
-
-    return collection.AcfPtrCheck()->AddPackageName (name);
+    return AAX_ForwardToHost (collection, kAAX_ErrorNullObject, &AAX_IACFCollection::AddPackageName, name);
 }
 
 AAX_Result AAX_VCollection::SetPackageVersion (uint32_t version)
 {
-    if (! collection)
-        return kAAX_ErrorNullObject;
-
-    return collection.AcfPtrCheck()->SetPackageVersion (version);
+    return AAX_ForwardToHost (collection, kAAX_ErrorNullObject, &AAX_IACFCollection::SetPackageVersion, version);
 }
 
 AAX_IPropertyMap* AAX_VCollection::NewPropertyMap()
@@ -62,8 +55,5 @@ AAX_IPropertyMap* AAX_VCollection::NewPropertyMap()
 
 AAX_Result AAX_VCollection::SetProperties (AAX_IPropertyMap* properties)
 {
-    if (! collection)
-        return kAAX_ErrorNullObject;
-
-    return collection.AcfPtrCheck()->SetProperties (AAX_VPropertyMap::HostUnknownOf (properties));
+    return AAX_ForwardToHost (collection, kAAX_ErrorNullObject, &AAX_IACFCollection::SetProperties, AAX_VPropertyMap::HostUnknownOf (properties));
 }

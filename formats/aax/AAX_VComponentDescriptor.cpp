@@ -1,6 +1,7 @@
 #include "formats/aax/AAX_VComponentDescriptor.h"
 
 #include "formats/aax/AAX_CreateHostObject.h"
+#include "formats/aax/AAX_HostForwarding.h"
 
 AAX_VComponentDescriptor::AAX_VComponentDescriptor (IACFUnknown* unknown)
 {
@@ -25,122 +26,77 @@ IACFUnknown* AAX_VComponentDescriptor::HostUnknownOf (const AAX_IComponentDescri
 
 AAX_Result AAX_VComponentDescriptor::Clear()
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->Clear();
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::Clear);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddAudioIn (uint32_t fieldIndex)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddAudioIn (fieldIndex);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddAudioIn, fieldIndex);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddAudioOut (uint32_t fieldIndex)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddAudioOut (fieldIndex);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddAudioOut, fieldIndex);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddAudioBufferLength (uint32_t fieldIndex)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddAudioBufferLength (fieldIndex);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddAudioBufferLength, fieldIndex);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddSampleRate (uint32_t fieldIndex)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddSampleRate (fieldIndex);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddSampleRate, fieldIndex);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddClock (uint32_t fieldIndex)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddClock (fieldIndex);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddClock, fieldIndex);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddSideChainIn (uint32_t fieldIndex)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddSideChainIn (fieldIndex);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddSideChainIn, fieldIndex);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddDataInPort (uint32_t fieldIndex, uint32_t packetSize, uint32_t portType)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddDataInPort (fieldIndex, packetSize, portType);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddDataInPort, fieldIndex, packetSize, portType);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddAuxOutputStem (uint32_t fieldIndex, int32_t stemFormat, const char* name)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddAuxOutputStem (fieldIndex, stemFormat, name);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddAuxOutputStem, fieldIndex, stemFormat, name);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddPrivateData (uint32_t fieldIndex, int32_t dataSize, uint32_t options)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddPrivateData (fieldIndex, dataSize, options);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddPrivateData, fieldIndex, dataSize, options);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddTemporaryData (uint32_t fieldIndex, uint32_t elementSize)
 {
-    if (! componentDescriptorV2)
-        return kAAX_ErrorUnsupported;
-
-    return componentDescriptorV2.AcfPtrCheck()->AddTemporaryData (fieldIndex, elementSize);
+    return AAX_ForwardToHost (componentDescriptorV2, kAAX_ErrorUnsupported, &AAX_IACFComponentDescriptor_V2::AddTemporaryData, fieldIndex, elementSize);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddDmaInstance (uint32_t fieldIndex, uint32_t dmaMode)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddDmaInstance (fieldIndex, dmaMode);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddDmaInstance, fieldIndex, dmaMode);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddMeters (uint32_t fieldIndex, const uint32_t* meterIDs, uint32_t meterCount)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddMeters (fieldIndex, meterIDs, meterCount);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddMeters, fieldIndex, meterIDs, meterCount);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddMIDINode (uint32_t fieldIndex, uint32_t nodeType, const char* name, uint32_t channelMask)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddMIDINode (fieldIndex, nodeType, name, channelMask);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddMIDINode, fieldIndex, nodeType, name, channelMask);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddReservedField (uint32_t fieldIndex, uint32_t fieldType)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddReservedField (fieldIndex, fieldType);
+    return AAX_ForwardToHost (componentDescriptor, kAAX_ErrorNullObject, &AAX_IACFComponentDescriptor::AddReservedField, fieldIndex, fieldType);
 }
 
 AAX_IPropertyMap* AAX_VComponentDescriptor::NewPropertyMap()
@@ -173,14 +129,14 @@ AAX_Result AAX_VComponentDescriptor::AddProcessProc_Native (AAX_ProcessRoutine p
                                                             AAX_BackgroundRoutine backgroundRoutine,
                                                             uint32_t* outRoutineID)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddProcessProc_Native (processRoutine,
-                                                                     AAX_VPropertyMap::HostUnknownOf (properties),
-                                                                     instanceInitRoutine,
-                                                                     backgroundRoutine,
-                                                                     outRoutineID);
+    return AAX_ForwardToHost (componentDescriptor,
+                              kAAX_ErrorNullObject,
+                              &AAX_IACFComponentDescriptor::AddProcessProc_Native,
+                              processRoutine,
+                              AAX_VPropertyMap::HostUnknownOf (properties),
+                              instanceInitRoutine,
+                              backgroundRoutine,
+                              outRoutineID);
 }
 
 AAX_Result AAX_VComponentDescriptor::AddProcessProc_TI (const char* libraryFileName,
@@ -190,13 +146,13 @@ AAX_Result AAX_VComponentDescriptor::AddProcessProc_TI (const char* libraryFileN
                                                         const char* backgroundSymbol,
                                                         uint32_t* outRoutineID)
 {
-    if (! componentDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return componentDescriptor.AcfPtrCheck()->AddProcessProc_TI (libraryFileName,
-                                                                 processSymbol,
-                                                                 AAX_VPropertyMap::HostUnknownOf (properties),
-                                                                 instanceInitSymbol,
-                                                                 backgroundSymbol,
-                                                                 outRoutineID);
+    return AAX_ForwardToHost (componentDescriptor,
+                              kAAX_ErrorNullObject,
+                              &AAX_IACFComponentDescriptor::AddProcessProc_TI,
+                              libraryFileName,
+                              processSymbol,
+                              AAX_VPropertyMap::HostUnknownOf (properties),
+                              instanceInitSymbol,
+                              backgroundSymbol,
+                              outRoutineID);
 }

@@ -117,13 +117,9 @@ AAX_Result AAX_VController::GetHybridSignalLatency (int32_t* samples) const
 
 AAX_Result AAX_VController::GetPlugInTargetPlatform (int64_t* platform) const
 {
-    if (! controllerV2)
-    {
-        if (platform != nullptr)
-            *platform = 0;
-
-        return kAAX_ErrorUnsupported;
-    }
+    // Without the second version the platform also reads as unknown.
+    if (! controllerV2 && platform != nullptr)
+        *platform = 0;
 
     return AAX_ForwardToHost (controllerV2, kAAX_ErrorUnsupported, &AAX_IACFController_V2::GetPlugInTargetPlatform, platform);
 }

@@ -1,6 +1,7 @@
 #include "formats/aax/AAX_VEffectDescriptor.h"
 
 #include "formats/aax/AAX_CreateHostObject.h"
+#include "formats/aax/AAX_HostForwarding.h"
 
 AAX_VEffectDescriptor::AAX_VEffectDescriptor (IACFUnknown* unknown)
 {
@@ -32,42 +33,27 @@ AAX_IComponentDescriptor* AAX_VEffectDescriptor::NewComponentDescriptor()
 
 AAX_Result AAX_VEffectDescriptor::AddComponent (AAX_IComponentDescriptor* componentDescriptor)
 {
-    if (! effectDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return effectDescriptor.AcfPtrCheck()->AddComponent (AAX_VComponentDescriptor::HostUnknownOf (componentDescriptor));
+    return AAX_ForwardToHost (effectDescriptor, kAAX_ErrorNullObject, &AAX_IACFEffectDescriptor::AddComponent, AAX_VComponentDescriptor::HostUnknownOf (componentDescriptor));
 }
 
 AAX_Result AAX_VEffectDescriptor::AddName (const char* name)
 {
-    if (! effectDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return effectDescriptor.AcfPtrCheck()->AddName (name);
+    return AAX_ForwardToHost (effectDescriptor, kAAX_ErrorNullObject, &AAX_IACFEffectDescriptor::AddName, name);
 }
 
 AAX_Result AAX_VEffectDescriptor::AddCategory (uint32_t category)
 {
-    if (! effectDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return effectDescriptor.AcfPtrCheck()->AddCategory (category);
+    return AAX_ForwardToHost (effectDescriptor, kAAX_ErrorNullObject, &AAX_IACFEffectDescriptor::AddCategory, category);
 }
 
 AAX_Result AAX_VEffectDescriptor::AddCategoryBypassParameter (uint32_t category, const char* parameterID)
 {
-    if (! effectDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return effectDescriptor.AcfPtrCheck()->AddCategoryBypassParameter (category, parameterID);
+    return AAX_ForwardToHost (effectDescriptor, kAAX_ErrorNullObject, &AAX_IACFEffectDescriptor::AddCategoryBypassParameter, category, parameterID);
 }
 
 AAX_Result AAX_VEffectDescriptor::AddProcPtr (void* routine, uint32_t routineID)
 {
-    if (! effectDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return effectDescriptor.AcfPtrCheck()->AddProcPtr (routine, routineID);
+    return AAX_ForwardToHost (effectDescriptor, kAAX_ErrorNullObject, &AAX_IACFEffectDescriptor::AddProcPtr, routine, routineID);
 }
 
 AAX_IPropertyMap* AAX_VEffectDescriptor::NewPropertyMap()
@@ -78,32 +64,20 @@ AAX_IPropertyMap* AAX_VEffectDescriptor::NewPropertyMap()
 
 AAX_Result AAX_VEffectDescriptor::SetProperties (AAX_IPropertyMap* properties)
 {
-    if (! effectDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return effectDescriptor.AcfPtrCheck()->SetProperties (AAX_VPropertyMap::HostUnknownOf (properties));
+    return AAX_ForwardToHost (effectDescriptor, kAAX_ErrorNullObject, &AAX_IACFEffectDescriptor::SetProperties, AAX_VPropertyMap::HostUnknownOf (properties));
 }
 
 AAX_Result AAX_VEffectDescriptor::AddResourceInfo (uint32_t resourceType, const char* info)
 {
-    if (! effectDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return effectDescriptor.AcfPtrCheck()->AddResourceInfo (resourceType, info);
+    return AAX_ForwardToHost (effectDescriptor, kAAX_ErrorNullObject, &AAX_IACFEffectDescriptor::AddResourceInfo, resourceType, info);
 }
 
 AAX_Result AAX_VEffectDescriptor::AddMeterDescription (uint32_t meterID, const char* name, AAX_IPropertyMap* properties)
 {
-    if (! effectDescriptor)
-        return kAAX_ErrorNullObject;
-
-    return effectDescriptor.AcfPtrCheck()->AddMeterDescription (meterID, name, AAX_VPropertyMap::HostUnknownOf (properties));
+    return AAX_ForwardToHost (effectDescriptor, kAAX_ErrorNullObject, &AAX_IACFEffectDescriptor::AddMeterDescription, meterID, name, AAX_VPropertyMap::HostUnknownOf (properties));
 }
 
 AAX_Result AAX_VEffectDescriptor::AddControlMIDINode (uint32_t nodeID, uint32_t nodeType, const char* name, uint32_t channelMask)
 {
-    if (! effectDescriptorV2)
-        return kAAX_ErrorUnsupported;
-
-    return effectDescriptorV2.AcfPtrCheck()->AddControlMIDINode (nodeID, nodeType, name, channelMask);
+    return AAX_ForwardToHost (effectDescriptorV2, kAAX_ErrorUnsupported, &AAX_IACFEffectDescriptor_V2::AddControlMIDINode, nodeID, nodeType, name, channelMask);
 }

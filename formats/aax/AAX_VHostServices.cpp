@@ -1,5 +1,6 @@
 #include "formats/aax/AAX_VHostServices.h"
 
+#include "formats/aax/AAX_HostForwarding.h"
 #include "formats/aax/AAX_Identifiers.h"
 #include "formats/aax/IACFComponentFactory.h"
 
@@ -24,16 +25,10 @@ AAX_VHostServices::~AAX_VHostServices() = default;
 
 AAX_Result AAX_VHostServices::Report (const char* first, int32_t number, const char* second)
 {
-    if (! hostServices)
-        return kAAX_ErrorNullObject;
-
-    return hostServices.get()->Report (first, number, second);
+    return AAX_ForwardToHost (hostServices, kAAX_ErrorNullObject, &AAX_IACFHostServices::Report, first, number, second);
 }
 
 AAX_Result AAX_VHostServices::Trace (int32_t priority, const char* text)
 {
-    if (! hostServices)
-        return kAAX_ErrorNullObject;
-
-    return hostServices.get()->Trace (priority, text);
+    return AAX_ForwardToHost (hostServices, kAAX_ErrorNullObject, &AAX_IACFHostServices::Trace, priority, text);
 }

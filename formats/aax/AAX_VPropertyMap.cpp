@@ -1,10 +1,11 @@
 #include "formats/aax/AAX_VPropertyMap.h"
 
 #include "formats/aax/AAX_CreateHostObject.h"
+#include "formats/aax/AAX_HostForwarding.h"
 
 namespace
 {
-// The host's queries answer their boolean in the low byte.
+// The host's queries answer their boolean in the low byte; a missing map answers 0, false.
 AAX_CBoolean lowByte (int32_t answer)
 {
     return static_cast<AAX_CBoolean> (static_cast<uint32_t> (answer) & 0xFFu);
@@ -25,42 +26,27 @@ AAX_VPropertyMap::~AAX_VPropertyMap()
 
 AAX_CBoolean AAX_VPropertyMap::GetProperty (AAX_PropertyID property, AAX_PropertyValue* outValue) const
 {
-    if (! propertyMap)
-        return 0;
-
-    return lowByte (propertyMap.AcfPtrCheck()->GetProperty (property, outValue));
+    return lowByte (AAX_ForwardToHost (propertyMap, 0, &AAX_IACFPropertyMap::GetProperty, property, outValue));
 }
 
 AAX_Result AAX_VPropertyMap::AddProperty (AAX_PropertyID property, AAX_PropertyValue value)
 {
-    if (! propertyMap)
-        return kAAX_ErrorNullObject;
-
-    return propertyMap.AcfPtrCheck()->AddProperty (property, value);
+    return AAX_ForwardToHost (propertyMap, kAAX_ErrorNullObject, &AAX_IACFPropertyMap::AddProperty, property, value);
 }
 
 AAX_Result AAX_VPropertyMap::RemoveProperty (AAX_PropertyID property)
 {
-    if (! propertyMap)
-        return kAAX_ErrorNullObject;
-
-    return propertyMap.AcfPtrCheck()->RemoveProperty (property);
+    return AAX_ForwardToHost (propertyMap, kAAX_ErrorNullObject, &AAX_IACFPropertyMap::RemoveProperty, property);
 }
 
 AAX_Result AAX_VPropertyMap::AddPropertyWithIDArray (AAX_PropertyID property, const AAX_PropertyIDRecord* records, uint32_t recordCount)
 {
-    if (! propertyMapV2)
-        return kAAX_ErrorUnsupported;
-
-    return propertyMapV2.AcfPtrCheck()->AddPropertyWithIDArray (property, records, recordCount);
+    return AAX_ForwardToHost (propertyMapV2, kAAX_ErrorUnsupported, &AAX_IACFPropertyMap_V2::AddPropertyWithIDArray, property, records, recordCount);
 }
 
 AAX_CBoolean AAX_VPropertyMap::GetPropertyWithIDArray (AAX_PropertyID property, const AAX_PropertyIDRecord** outRecords, uint32_t* outRecordCount) const
 {
-    if (! propertyMapV2)
-        return 0;
-
-    return lowByte (propertyMapV2.AcfPtrCheck()->GetPropertyWithIDArray (property, outRecords, outRecordCount));
+    return lowByte (AAX_ForwardToHost (propertyMapV2, 0, &AAX_IACFPropertyMap_V2::GetPropertyWithIDArray, property, outRecords, outRecordCount));
 }
 
 IACFUnknown* AAX_VPropertyMap::HostUnknownOf (const AAX_IPropertyMap* properties)

@@ -16,12 +16,12 @@ AAX_VViewContainer::~AAX_VViewContainer()
 
 int32_t AAX_VViewContainer::GetType()
 {
-    return container ? container.AcfPtrCheck()->GetType() : 0;
+    return AAX_ForwardToHost (container, 0, &AAX_IACFViewContainer::GetType);
 }
 
 void* AAX_VViewContainer::GetPtr()
 {
-    return container ? container.AcfPtrCheck()->GetPtr() : nullptr;
+    return AAX_ForwardToHost (container, nullptr, &AAX_IACFViewContainer::GetPtr);
 }
 
 AAX_Result AAX_VViewContainer::GetModifiers (uint32_t* modifiers)

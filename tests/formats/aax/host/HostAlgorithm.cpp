@@ -48,7 +48,7 @@ HostAlgorithm::HostAlgorithm (HostContext& context, AAX_IACFEffectParameters& ef
                 auto& block = privateBlocks[field.index];
                 block.assign ((field.size + sizeof (uint64_t) - 1) / sizeof (uint64_t), 0);
                 slot = block.data();
-                privateDataResets[field.index] = effect.ResetFieldData (field.index, block.data(), field.size);
+                effect.ResetFieldData (field.index, block.data(), field.size);
                 break;
             }
             case HostRegistration::FieldKind::other:
@@ -125,13 +125,4 @@ void HostAlgorithm::overrideField (uint32_t fieldIndex, void* pointer)
 {
     if (fieldIndex < fields.size())
         fields[fieldIndex] = pointer;
-}
-
-int64_t HostAlgorithm::fieldOfKind (HostRegistration::FieldKind kind) const
-{
-    for (const auto& field : declared)
-        if (field.kind == kind)
-            return field.index;
-
-    return -1;
 }

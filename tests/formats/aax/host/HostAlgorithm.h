@@ -2,7 +2,7 @@
 
 #include "formats/aax/AAX_IACFEffectParameters.h"
 #include "formats/aax/host/HostContext.h"
-#include "formats/aax/host/HostController.h"
+#include "formats/aax/host/HostEffectInstance.h"
 
 #include <cstdint>
 #include <map>
@@ -32,9 +32,6 @@ public:
     HostAlgorithm (const HostAlgorithm&) = delete;
     HostAlgorithm& operator= (const HostAlgorithm&) = delete;
 
-    /** What ResetFieldData answered for each private-data field, by field index. */
-    const std::map<uint32_t, AAX_Result>& resetAnswers() const { return privateDataResets; }
-
     /** Runs the process routine once over separate input and output channels. */
     void render (const float* const* inputs, float* const* outputs, int32_t frames);
 
@@ -44,14 +41,8 @@ public:
     /** The 32-bit value at the start of a data port's block (0 for an unknown port). */
     uint32_t portValue (uint32_t fieldIndex) const;
 
-    /** The context block itself, for runs a test lays out by hand. */
-    void* contextBlock() { return fields.data(); }
-
     /** Replaces one field's pointer in the context block (to pass damage). */
     void overrideField (uint32_t fieldIndex, void* pointer);
-
-    /** The field index of the first declared field of a kind, or -1. */
-    int64_t fieldOfKind (HostRegistration::FieldKind kind) const;
 
     AAX_ProcessRoutine processRoutine() const { return routine; }
 
@@ -68,7 +59,6 @@ private:
     int32_t bufferLength = 0;
     std::map<uint32_t, std::vector<uint8_t>> portBlocks;
     std::map<uint32_t, std::vector<uint64_t>> privateBlocks;
-    std::map<uint32_t, AAX_Result> privateDataResets;
     std::vector<uint64_t> midiNode;
     size_t packetsTaken = 0;
 };

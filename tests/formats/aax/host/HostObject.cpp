@@ -1,19 +1,45 @@
 #include "formats/aax/host/HostObject.h"
 
-#include "formats/aax/AAX_Identifiers.h"
-
 #include <cstdio>
 
 HostObject::HostObject (HostContext& context, const std::string& kind)
     : hostContext (context)
     , objectName (context.ledger.nextName (kind))
 {
-    hostContext.ledger.objectCreated (*this);
 }
 
 HostObject::~HostObject()
 {
     hostContext.ledger.objectDestroyed (*this);
+}
+
+void HostObject::answerQueries (const ACFGuid& interfaceID, void* interfacePointer)
+{
+    answers.push_back ({ interfaceID, interfacePointer, nullptr });
+}
+
+bool HostObject::handsOut (const void* interfacePointer) const
+{
+    for (const auto& answer : answers)
+        if (answer.interfacePointer == interfacePointer)
+            return true;
+
+    return false;
+}
+
+void HostObject::passQueries (const std::vector<ACFGuid>& interfaceIDs, HostObject& part)
+{
+    for (const auto& interfaceID : interfaceIDs)
+        answers.push_back ({ interfaceID, nullptr, &part });
+}
+
+void* HostObject::findInterface (const ACFGuid& interfaceID)
+{
+    for (const auto& answer : answers)
+        if (answer.interfaceID == interfaceID)
+            return answer.interfacePointer;
+
+    return nullptr;
 }
 
 ACFResult HostObject::queryInterface (const ACFGuid& interfaceID, void** outInterface)
@@ -31,6 +57,10 @@ ACFResult HostObject::queryInterface (const ACFGuid& interfaceID, void** outInte
     if (hostContext.switches.answersNullInterface (interfaceID))
         return kAAX_Success;
 
+    for (const auto& answer : answers)
+        if (answer.interfaceID == interfaceID && answer.part != nullptr)
+            return answer.part->queryInterface (interfaceID, outInterface);
+
     if (auto* found = findInterface (interfaceID))
     {
         *outInterface = found;
@@ -43,14 +73,12 @@ ACFResult HostObject::queryInterface (const ACFGuid& interfaceID, void** outInte
 
 uint32_t HostObject::addReference()
 {
-    addRefCount.fetch_add (1);
     hostContext.ledger.addRefCalled();
     return references.fetch_add (1) + 1;
 }
 
 uint32_t HostObject::releaseReference()
 {
-    releaseCount.fetch_add (1);
     hostContext.ledger.releaseCalled();
     const auto remaining = references.fetch_sub (1) - 1;
 
@@ -60,19 +88,32 @@ uint32_t HostObject::releaseReference()
     return remaining;
 }
 
-void HostObject::keep (IACFUnknown* object)
-{
-    if (object == nullptr)
-        return;
-
-    keptObjects.emplace_back();
-    keptObjects.back().retain (object);
-}
-
 void HostObject::deleteIfUnreferenced()
 {
     if (references.load() == 0)
         delete this;
+}
+
+void HostObject::setAnswer (AAX_Result answer)
+{
+    ownAnswer = answer;
+    hasOwnAnswer = true;
+}
+
+AAX_Result HostObject::operationResult() const
+{
+    return hasOwnAnswer ? ownAnswer.load() : hostContext.switches.operationResult();
+}
+
+AAX_Result HostObject::keep (IACFUnknown* object, AAX_Result answer)
+{
+    if (object != nullptr)
+    {
+        keptObjects.emplace_back();
+        keptObjects.back().retain (object);
+    }
+
+    return answer;
 }
 
 std::string HostObject::describe (double value) const

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "formats/aax/AAX_IACFViewContainer.h"
 #include "formats/aax/host/HostObject.h"
 
 #include <cstdint>
@@ -8,40 +7,33 @@
 #include <vector>
 
 /**
-    The host window that holds a plug-in editor. It answers its type, native
-    view and modifier keys from settings a test can change, keeps every size
-    the plug-in asks for, and records every call (mouse events included) in
-    the context's log. The answer of the result-code operations is 0 unless
-    set.
+    The host window that holds a plug-in editor. It answers its type (1, a
+    native view, unless set) and native view from what a test sets, keeps every
+    size the plug-in asks for, and records every call (mouse events included).
 */
 class HostViewContainer final : public HostUnknownImpl<AAX_IACFViewContainer>
 {
 public:
-    explicit HostViewContainer (HostContext& context);
+    explicit HostViewContainer (HostContext& context)
+        : HostUnknownImpl (context, "view")
+    {
+    }
 
-    void setType (int32_t type);
-    void setNativeView (void* view);
-    void setModifiers (uint32_t modifiers);
-    void setAnswer (AAX_Result answer);
-
+    void setType (int32_t type) { containerType = type; }
+    void setNativeView (void* view) { nativeView = view; }
     std::vector<AAX_Point> requestedSizes() const;
 
     int32_t GetType() override;
     void* GetPtr() override;
-    AAX_Result GetModifiers (uint32_t* modifiers) override;
+    AAX_Result GetModifiers (uint32_t* modifiers) override { return recorded ("GetModifiers", modifiers); }
     AAX_Result SetViewSize (const AAX_Point& size) override;
-    AAX_Result HandleParameterMouseDown (const char* parameterID, uint32_t modifiers) override;
-    AAX_Result HandleParameterMouseDrag (const char* parameterID, uint32_t modifiers) override;
-    AAX_Result HandleParameterMouseUp (const char* parameterID, uint32_t modifiers) override;
-
-protected:
-    void* findInterface (const ACFGuid& interfaceID) override;
+    AAX_Result HandleParameterMouseDown (const char* parameterID, uint32_t modifiers) override { return recorded ("HandleParameterMouseDown", parameterID, modifiers); }
+    AAX_Result HandleParameterMouseDrag (const char* parameterID, uint32_t modifiers) override { return recorded ("HandleParameterMouseDrag", parameterID, modifiers); }
+    AAX_Result HandleParameterMouseUp (const char* parameterID, uint32_t modifiers) override { return recorded ("HandleParameterMouseUp", parameterID, modifiers); }
 
 private:
+    std::atomic<int32_t> containerType { 1 };
+    std::atomic<void*> nativeView { nullptr };
     mutable std::mutex lock;
-    int32_t containerType = 1;
-    void* nativeView = nullptr;
-    uint32_t modifierKeys = 0;
-    AAX_Result answer = kAAX_Success;
     std::vector<AAX_Point> sizes;
 };

@@ -1,33 +1,75 @@
 #include "formats/aax/host/SimulatedHost.h"
 
-#include "formats/aax/AAX_Identifiers.h"
-#include "formats/aax/host/HostCollection.h"
-#include "formats/aax/host/HostComponentDescriptor.h"
-#include "formats/aax/host/HostEffectDescriptor.h"
-#include "formats/aax/host/HostPropertyMap.h"
-#include "formats/aax/host/HostServicesObject.h"
+#include "formats/aax/host/HostFactoryObjects.h"
 
+#include <stdexcept>
+
+namespace
+{
+template <class HostClass>
+std::pair<ACFGuid, std::function<HostObject*(HostContext&)>> makes (const ACFGuid& classID)
+{
+    return { classID, [] (HostContext& context)
+             { return new HostClass (context); } };
+}
+} // namespace
+
+HostComponentFactory::HostComponentFactory (HostContext& context)
+    : HostUnknownImpl (context, "factory")
+    , classes { makes<HostServicesObject> (kClassID_HostServices),
+                makes<HostCollection> (kClassID_Collection),
+                makes<HostEffectDescriptor> (kClassID_EffectDescriptor),
+                makes<HostComponentDescriptor> (kClassID_ComponentDescriptor),
+                makes<HostPropertyMap> (kClassID_PropertyMap) }
+{
+}
+
+ACFResult HostComponentFactory::CreateComponent (const ACFGuid& classID, IACFUnknown* outerUnknown, const ACFGuid& interfaceID, void** outInterface)
+{
+    record ("CreateComponent", hostIdentifierName (classID), outerUnknown, hostIdentifierName (interfaceID));
+
+    if (outInterface == nullptr)
+        return kAAX_ErrorNullObject;
+
+    *outInterface = nullptr;
+    ACFResult overridden = kAAX_Success;
+
+    if (context().switches.creationOverride (classID, overridden))
+        return overridden;
+
+    for (const auto& [madeClass, make] : classes)
+    {
+        if (madeClass == classID)
+        {
+            auto* object = make (context());
+            const auto result = object->queryInterface (interfaceID, outInterface);
+            object->deleteIfUnreferenced();
+            return result;
+        }
+    }
+
+    return kACF_NoInterface;
+}
+
+void HostComponentFactory::beforeQuery()
+{
+    switch (context().switches.rootQueryThrow())
+    {
+        case HostThrow::none:
+            return;
+        case HostThrow::integer:
+            throw 7;
+        case HostThrow::standardException:
+            throw std::runtime_error ("simulated host failure");
+    }
+}
+
+//==============================================================================
 SimulatedHost::SimulatedHost()
     : root (new HostComponentFactory (hostContext))
 {
     root->addReference();
     rootHeld = true;
-
-    registerClass<HostServicesObject> (kClassID_HostServices);
-    registerClass<HostCollection> (kClassID_Collection);
-    registerClass<HostEffectDescriptor> (kClassID_EffectDescriptor);
-    registerClass<HostComponentDescriptor> (kClassID_ComponentDescriptor);
-    registerClass<HostPropertyMap> (kClassID_PropertyMap);
-}
-
-SimulatedHost::~SimulatedHost()
-{
-    releaseRoot();
-}
-
-IACFUnknown* SimulatedHost::unknown()
-{
-    return rootHeld ? root->unknown() : nullptr;
 }
 
 void SimulatedHost::releaseRoot()

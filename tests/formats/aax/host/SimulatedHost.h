@@ -1,30 +1,48 @@
 #pragma once
 
-#include "formats/aax/IACFUnknown.h"
-#include "formats/aax/host/HostComponentFactory.h"
-#include "formats/aax/host/HostContext.h"
+#include "formats/aax/host/HostObject.h"
+
+#include <functional>
+#include <vector>
 
 /**
-    A simulated AAX host: the shared context and the root object (the host's
-    IACFUnknown and component factory), with the host's classes registered.
-    It holds one reference to the root until releaseRoot() or destruction.
+    The simulated host's root object: the IACFUnknown the host hands to the
+    plug-in's exports, which also is the component factory. It makes host objects
+    by class identifier, and honours the switches that withhold interfaces, fail
+    creations, answer success with no object, or throw from a query.
+*/
+class HostComponentFactory final : public HostUnknownImpl<IACFComponentFactory>
+{
+public:
+    explicit HostComponentFactory (HostContext& context);
 
-    To add a host class, make a HostUnknownImpl subclass and register a maker for
-    its class identifier with factory().registerClass.
+    ACFResult CreateComponent (const ACFGuid& classID, IACFUnknown* outerUnknown, const ACFGuid& interfaceID, void** outInterface) override;
+
+protected:
+    void beforeQuery() override;
+
+private:
+    /** Makes a new object of one class; the factory then queries it for the requested interface. */
+    using Maker = std::function<HostObject*(HostContext&)>;
+
+    std::vector<std::pair<ACFGuid, Maker>> classes;
+};
+
+/**
+    A simulated AAX host: the shared context and the root object, holding one
+    reference to the root until releaseRoot() or destruction.
 */
 class SimulatedHost
 {
 public:
     SimulatedHost();
-    ~SimulatedHost();
+    ~SimulatedHost() { releaseRoot(); }
 
     SimulatedHost (const SimulatedHost&) = delete;
     SimulatedHost& operator= (const SimulatedHost&) = delete;
 
     /** The host's IACFUnknown, as the exports receive it (null after releaseRoot). */
-    IACFUnknown* unknown();
-
-    HostComponentFactory& factory() { return *root; }
+    IACFUnknown* unknown() { return rootHeld ? root->unknown() : nullptr; }
 
     HostContext& context() { return hostContext; }
     HostSwitches& switches() { return hostContext.switches; }
@@ -33,14 +51,6 @@ public:
 
     /** Gives back the host's own reference to its root object. */
     void releaseRoot();
-
-    /** Lets the factory make objects of HostClass (constructed from the context) for classID. */
-    template <class HostClass>
-    void registerClass (const ACFGuid& classID)
-    {
-        root->registerClass (classID, [] (HostContext& context)
-                             { return new HostClass (context); });
-    }
 
 private:
     HostContext hostContext;
