@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -34,9 +35,29 @@ public:
     static constexpr float kSampleRate = 48000.0f;
     static constexpr int32_t kFourChannels = 0x00040004;
 
+    /** What the controller says of the instance. */
+    struct Settings
+    {
+        float sampleRate = kSampleRate;
+        int32_t inputStemFormat = kFourChannels;
+        int32_t outputStemFormat = kFourChannels;
+    };
+
     explicit HostController (HostContext& context)
         : HostUnknownImpl (context, "controller")
     {
+    }
+
+    Settings settings() const
+    {
+        return locked ([&]
+                       { return current; });
+    }
+
+    void setSettings (const Settings& newSettings)
+    {
+        locked ([&]
+                { current = newSettings; });
     }
 
     /** The latency reported last (0 before any report). */
@@ -59,9 +80,9 @@ public:
     }
 
     AAX_Result GetEffectID (AAX_IString* effectID) override { return recorded ("GetEffectID", effectID); }
-    AAX_Result GetSampleRate (float* sampleRate) override { return write (sampleRate, kSampleRate, recorded ("GetSampleRate", sampleRate)); }
-    AAX_Result GetInputStemFormat (int32_t* stemFormat) override { return write (stemFormat, kFourChannels, recorded ("GetInputStemFormat", stemFormat)); }
-    AAX_Result GetOutputStemFormat (int32_t* stemFormat) override { return write (stemFormat, kFourChannels, recorded ("GetOutputStemFormat", stemFormat)); }
+    AAX_Result GetSampleRate (float* sampleRate) override { return write (sampleRate, settings().sampleRate, recorded ("GetSampleRate", sampleRate)); }
+    AAX_Result GetInputStemFormat (int32_t* stemFormat) override { return write (stemFormat, settings().inputStemFormat, recorded ("GetInputStemFormat", stemFormat)); }
+    AAX_Result GetOutputStemFormat (int32_t* stemFormat) override { return write (stemFormat, settings().outputStemFormat, recorded ("GetOutputStemFormat", stemFormat)); }
     AAX_Result GetSignalLatency (int32_t* samples) override { return write (samples, latency(), recorded ("GetSignalLatency", samples)); }
     AAX_Result GetCycleCount (uint32_t whichCount, int32_t* count) override { return recorded ("GetCycleCount", whichCount, count); }
     AAX_Result GetTODLocation (int64_t* location) override { return recorded ("GetTODLocation", location); }
@@ -86,6 +107,7 @@ public:
     AAX_Result GetIsAudioSuite (AAX_CBoolean* isAudioSuite) override { return recorded ("GetIsAudioSuite", isAudioSuite); }
 
 private:
+    Settings current;
     std::vector<int32_t> latencies;
     std::vector<PostedPacket> packets;
 };
@@ -199,25 +221,130 @@ private:
 class HostTransport final : public HostUnknownImpl<AAX_IACFTransport_V2>
 {
 public:
+    /** What the transport answers; ticks at 960000 a quarter note. */
+    struct Script
+    {
+        double tempo = 120.0;
+        int32_t meterNumerator = 4;
+        int32_t meterDenominator = 4;
+        bool playing = false;
+        int64_t tickPosition = 0;
+        bool looping = false;
+        int64_t loopStartTick = 0;
+        int64_t loopEndTick = 0;
+        int64_t nativeSampleLocation = 0;
+        int64_t selectionStart = 0;
+        int32_t frameRateCode = 0;
+        int32_t timeCodeOffset = 0;
+    };
+
     explicit HostTransport (HostContext& context)
         : HostUnknownImpl (context, "transport")
     {
     }
 
-    AAX_Result GetCurrentTempo (double* beatsPerMinute) override { return recorded ("GetCurrentTempo", beatsPerMinute); }
-    AAX_Result GetCurrentMeter (int32_t* numerator, int32_t* denominator) override { return recorded ("GetCurrentMeter", numerator, denominator); }
-    AAX_Result IsTransportPlaying (AAX_CBoolean* playing) override { return recorded ("IsTransportPlaying", playing); }
-    AAX_Result GetCurrentTickPosition (int64_t* tick) override { return recorded ("GetCurrentTickPosition", tick); }
-    AAX_Result GetCurrentLoopPosition (AAX_CBoolean* looping, int64_t* start, int64_t* end) override { return recorded ("GetCurrentLoopPosition", looping, start, end); }
-    AAX_Result GetCurrentNativeSampleLocation (int64_t* location) override { return recorded ("GetCurrentNativeSampleLocation", location); }
+    void setScript (const Script& newScript)
+    {
+        locked ([&]
+                { script = newScript; });
+    }
+
+    /** The named operation (e.g. "GetCurrentTempo") answers failure and writes nothing. */
+    void failOperation (const std::string& operation, AAX_Result failure)
+    {
+        locked ([&]
+                { failures[operation] = failure; });
+    }
+
+    AAX_Result GetCurrentTempo (double* beatsPerMinute) override
+    {
+        return answer (
+            "GetCurrentTempo", [&] (const Script& s)
+            { write (beatsPerMinute, s.tempo, 0); },
+            beatsPerMinute);
+    }
+    AAX_Result GetCurrentMeter (int32_t* numerator, int32_t* denominator) override
+    {
+        return answer (
+            "GetCurrentMeter", [&] (const Script& s)
+            { write (numerator, s.meterNumerator, 0); write (denominator, s.meterDenominator, 0); },
+            numerator,
+            denominator);
+    }
+    AAX_Result IsTransportPlaying (AAX_CBoolean* playing) override
+    {
+        return answer (
+            "IsTransportPlaying", [&] (const Script& s)
+            { write (playing, (AAX_CBoolean) s.playing, 0); },
+            playing);
+    }
+    AAX_Result GetCurrentTickPosition (int64_t* tick) override
+    {
+        return answer (
+            "GetCurrentTickPosition", [&] (const Script& s)
+            { write (tick, s.tickPosition, 0); },
+            tick);
+    }
+    AAX_Result GetCurrentLoopPosition (AAX_CBoolean* looping, int64_t* start, int64_t* end) override
+    {
+        return answer (
+            "GetCurrentLoopPosition", [&] (const Script& s)
+            { write (looping, (AAX_CBoolean) s.looping, 0); write (start, s.loopStartTick, 0); write (end, s.loopEndTick, 0); },
+            looping,
+            start,
+            end);
+    }
+    AAX_Result GetCurrentNativeSampleLocation (int64_t* location) override
+    {
+        return answer (
+            "GetCurrentNativeSampleLocation", [&] (const Script& s)
+            { write (location, s.nativeSampleLocation, 0); },
+            location);
+    }
     AAX_Result GetCustomTickPosition (int64_t* tick, int64_t location) override { return recorded ("GetCustomTickPosition", tick, location); }
     AAX_Result GetBarBeatPosition (int32_t* bars, int32_t* beats, int64_t* ticks, int64_t location) override { return recorded ("GetBarBeatPosition", bars, beats, ticks, location); }
     AAX_Result GetTicksPerQuarter (uint32_t* ticks) override { return recorded ("GetTicksPerQuarter", ticks); }
     AAX_Result GetCurrentTicksPerBeat (uint32_t* ticks) override { return recorded ("GetCurrentTicksPerBeat", ticks); }
-    AAX_Result GetTimelineSelectionStartPosition (int64_t* location) override { return recorded ("GetTimelineSelectionStartPosition", location); }
-    AAX_Result GetTimeCodeInfo (int32_t* frameRateCode, int32_t* offset) override { return recorded ("GetTimeCodeInfo", frameRateCode, offset); }
+    AAX_Result GetTimelineSelectionStartPosition (int64_t* location) override
+    {
+        return answer (
+            "GetTimelineSelectionStartPosition", [&] (const Script& s)
+            { write (location, s.selectionStart, 0); },
+            location);
+    }
+    AAX_Result GetTimeCodeInfo (int32_t* frameRateCode, int32_t* offset) override
+    {
+        return answer (
+            "GetTimeCodeInfo", [&] (const Script& s)
+            { write (frameRateCode, s.frameRateCode, 0); write (offset, s.timeCodeOffset, 0); },
+            frameRateCode,
+            offset);
+    }
     AAX_Result GetFeetFramesInfo (int32_t* rateCode, int64_t* offset) override { return recorded ("GetFeetFramesInfo", rateCode, offset); }
     AAX_Result IsMetronomeEnabled (int32_t* enabled) override { return recorded ("IsMetronomeEnabled", enabled); }
+
+private:
+    /** Records the call; a scripted failure or the host's answer writes nothing, success
+        fills the caller's out values from the script. */
+    template <typename Fill, typename... Arguments>
+    AAX_Result answer (const char* operation, Fill&& fill, const Arguments&... arguments)
+    {
+        const auto result = recorded (operation, arguments...);
+        return locked ([&]
+                       {
+                           const auto failure = failures.find (operation);
+
+                           if (failure != failures.end())
+                               return failure->second;
+
+                           if (result == kAAX_Success)
+                               fill (script);
+
+                           return result; });
+    }
+
+    Script script;
+    std::map<std::string, AAX_Result> failures;
 };
 
 /**
