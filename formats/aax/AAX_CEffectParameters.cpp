@@ -393,7 +393,7 @@ AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (const char* param
         return kAAX_ErrorUnknownParameter;
 
     if (outText == nullptr)
-        return kAAX_ErrorNullObject;
+        return kAAX_ErrorConversionFailed;
 
     AAX_CString text;
 
