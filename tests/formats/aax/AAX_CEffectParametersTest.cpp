@@ -434,6 +434,17 @@ TEST_F (AAX_CEffectParametersTest, CompareActiveChunkFollowsTheValues)
     EXPECT_EQ (fx().CompareActiveChunk (record.get(), nullptr), kAAX_ErrorNullObject);
 }
 
+TEST_F (AAX_CEffectParametersTest, CompareActiveChunkFollowsOnOffParameters)
+{
+    EffectSetup setup;
+    setup.withPreview = true;
+    startInitialized (setup);
+    auto record = storedChunk();
+
+    change ("PreviewID", 1.0);
+    EXPECT_FALSE (compare (record));
+}
+
 TEST_F (AAX_CEffectParametersTest, WithoutParametersEveryChunkComparesEqual)
 {
     start();
@@ -532,6 +543,9 @@ TEST_F (AAX_CEffectParametersTest, NamesOfALengthPickTheLongestLineThatFits)
     EXPECT_EQ (nameOf ("s", 12), "Release Time");
     EXPECT_EQ (nameOf ("s", 5), "Rel");
     EXPECT_EQ (nameOf ("s", 2), "R");
+
+    effect->GetParameterRegistry().AddParameter (new AAX_CParameter<float> ("t", AAX_CString ("Left\nRght"), 0.0f, AAX_CLinearTaperDelegate<float, 0> (0.0f, 1.0f), AAX_CNumberDisplayDelegate<float, 3u, 0u>(), true));
+    EXPECT_EQ (nameOf ("t", 4), "Left") << "the first of two lines of equal length";
 }
 
 TEST_F (AAX_CEffectParametersTest, ParameterQueriesReachTheParameter)
@@ -665,7 +679,7 @@ TEST_F (AAX_CEffectParametersTest, UnknownIdentifiersAndMissingOutValuesAreRefus
     EXPECT_EQ (fx().GetParameterIndex ("0", nullptr), kAAX_ErrorNullObject);
     EXPECT_EQ (fx().GetParameterIDFromIndex (0, nullptr), kAAX_ErrorNullObject);
     EXPECT_EQ (fx().GetParameterValueFromString ("0", nullptr, AAX_CString ("0.5")), kAAX_ErrorNullObject);
-    EXPECT_EQ (fx().GetParameterStringFromValue ("0", 0.5, nullptr, 8), kAAX_ErrorNullObject);
+    EXPECT_EQ (fx().GetParameterStringFromValue ("0", 0.5, nullptr, 8), kAAX_ErrorConversionFailed);
     EXPECT_EQ (fx().GetParameterValueString ("0", nullptr, 8), kAAX_ErrorNullObject);
     EXPECT_EQ (fx().GetParameterNormalizedValue ("0", nullptr), kAAX_ErrorNullObject);
     EXPECT_EQ (fx().GetParameterValueInfo ("0", 0, nullptr), kAAX_ErrorUnsupported);

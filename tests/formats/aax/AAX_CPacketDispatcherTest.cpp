@@ -214,6 +214,14 @@ TEST_F (AAX_CPacketDispatcherTest, FailingHandlersPostNothingAndLeaveTheirPacket
     AAX_CPacket packet (1);
     EXPECT_EQ (dispatcher.WriteParameterValuePacket ("unknown", packet), kAAX_ErrorNullObject);
     EXPECT_EQ (packet.GetSize(), 0u);
+
+    // Once the handler could succeed, its packet still waits for the next update.
+    effect->addFloatParameter ("unknown", 0.5f);
+    EXPECT_EQ (dispatcher.Dispatch(), kAAX_Success);
+    EXPECT_EQ (posts().size(), 1u);
+    dispatcher.SetDirty ("unknown", true);
+    dispatcher.Dispatch();
+    EXPECT_EQ (posts().back(), (Post { 2, bytesOf (0.5f) }));
 }
 
 TEST_F (AAX_CPacketDispatcherTest, WithoutAControllerPacketsWait)
