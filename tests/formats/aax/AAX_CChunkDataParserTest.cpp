@@ -267,20 +267,20 @@ TEST (AAX_CChunkDataParserTest, LookupsNeedTheExactTypeAndSearchOnFromTheLastHit
     parser.Clear();
     EXPECT_EQ (parser.GetVersion(), -1);
     EXPECT_EQ (parser.FindName (AAX_CString ("d")), -1);
-    parser.AddInt32 ("a", 1);
     parser.AddString ("b", AAX_CString ("value"));
+    parser.AddInt32 ("a", 1);
     parser.AddInt32 ("a", 3);
     parser.AddInt32 ("c", 4);
     EXPECT_FALSE (parser.FindInt32 ("a", nullptr));
     EXPECT_FALSE (parser.FindString ("b", nullptr));
 
-    const std::vector<std::pair<const char*, int32_t>> searches { { "a", 2 }, { "a", 0 }, { "a", 2 }, { "c", 3 }, { "b", 1 }, { "zz", -1 }, { "a", 2 } };
+    const std::vector<std::pair<const char*, int32_t>> searches { { "a", 1 }, { "a", 2 }, { "a", 1 }, { "c", 3 }, { "b", 0 }, { "zz", -1 }, { "a", 1 } };
 
     for (const auto& [name, index] : searches)
         EXPECT_EQ (parser.FindName (AAX_CString (name)), index) << name;
 
     EXPECT_TRUE (parser.FindInt32 ("a", &integer));
-    EXPECT_EQ (integer, 1) << "the search wraps round to the first";
+    EXPECT_EQ (integer, 3) << "a repeated name is found at its next occurrence";
     EXPECT_TRUE (parser.FindString ("b", &text));
     EXPECT_STREQ (text.Get(), "value");
 }

@@ -215,12 +215,8 @@ TEST_F (AAX_CEffectGUITest, AnswersItsOwnInterfaceAndTheDefaultOperations)
     EXPECT_EQ (gui->GetViewSize (&size), kAAX_Success);
     EXPECT_EQ (size.vert, 12.0f);
     EXPECT_EQ (size.horz, 34.0f);
-    EXPECT_EQ (gui->DefaultSlot5 (nullptr), kAAX_Success);
-    EXPECT_EQ (gui->DefaultSlot8(), kAAX_Success);
-    EXPECT_EQ (gui->DefaultSlot9(), kAAX_Success);
-    EXPECT_EQ (gui->DefaultSlot11 ("0", nullptr), kAAX_ErrorNullObject);
-    EXPECT_EQ (gui->AAX_CEffectGUI::ParameterUpdated ("0"), kAAX_Success);
-    EXPECT_EQ (gui->SetControlHighlightInfo ("0", 1, 2), kAAX_Success);
+    const std::vector<AAX_Result> defaults { gui->DefaultSlot5 (nullptr), gui->DefaultSlot8(), gui->DefaultSlot9(), gui->DefaultSlot11 ("0", nullptr), gui->AAX_CEffectGUI::ParameterUpdated ("0"), gui->SetControlHighlightInfo ("0", 1, 2) };
+    EXPECT_THAT (defaults, ElementsAre (0, 0, 0, -20004, 0, 0));
     EXPECT_THAT (events, IsEmpty());
 }
 

@@ -95,10 +95,15 @@ TEST (AAX_CString, ComparisonAndIndexStopAtTheText)
     EXPECT_TRUE (AAX_CString ("abc") != AAX_CString ("abd"));
     EXPECT_TRUE (AAX_CString ("abc") != AAX_CString ("ab"));
 
-    AAX_CString text ("abXdef");
-    text[2] = '\0';
-    EXPECT_TRUE (text == AAX_CString ("ab"));
-    text[6] = 'Y';
+    AAX_CString embedded ("abXdef");
+    embedded[2] = '\0';
+    EXPECT_TRUE (embedded == AAX_CString ("ab"));
+
+    AAX_CString text ("cat");
+    text[0] = 'b';
+    text[3] = 'X';
+    text[1000] = 'Y';
+    EXPECT_STREQ (text.Get(), "bat");
     text.Clear();
     EXPECT_STREQ (text.Get(), "");
     EXPECT_FALSE (AAX_CString ("1").ToDouble (nullptr));

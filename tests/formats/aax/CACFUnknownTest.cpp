@@ -71,24 +71,16 @@ TEST (CACFUnknown, QueriesCountReferencesAndTheLastReleaseDeletes)
     EXPECT_EQ (CACFUnknown::ActiveObjectCount(), before);
 }
 
-TEST (CACFUnknown, AnAggregatedObjectForwardsToItsOuterObject)
+TEST (CACFUnknown, AnAggregatedObjectForwardsToItsOuterObjectAndLivesByItsPrivateUnknown)
 {
-    struct CountingOuter final : IACFUnknown
-    {
-        ACFResult QueryInterface (const ACFGuid&, void**) override { return static_cast<ACFResult> (++calls); }
-        uint32_t AddRef() override { return 100u + static_cast<uint32_t> (++calls); }
-        uint32_t Release() override { return 200u + static_cast<uint32_t> (++calls); }
-        int calls = 0;
-    } outer;
-
     std::string events;
+    TestThing outer (events);
     auto* thing = new TestThing (events, &outer);
     void* answer = nullptr;
-    EXPECT_EQ (thing->QueryInterface (kIID_TestThing, &answer), 1);
-    EXPECT_EQ (thing->AddRef(), 102u);
-    EXPECT_EQ (thing->Release(), 203u);
+    EXPECT_EQ (thing->QueryInterface (kIID_TestThing, &answer), kAAX_Success);
+    EXPECT_EQ (answer, static_cast<IACFUnknown*> (&outer));
+    EXPECT_EQ (thing->AddRef(), 2u) << "the query and this AddRef, both counted on the outer object";
 
-    // The inner object's own life is governed by its private unknown.
     EXPECT_EQ (thing->GetPrivateUnknown()->AddRef(), 1u);
     EXPECT_EQ (thing->GetPrivateUnknown()->Release(), 0u);
     EXPECT_EQ (events, "preDelete;destroyed;");
