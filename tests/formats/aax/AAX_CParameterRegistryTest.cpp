@@ -64,6 +64,7 @@ TEST_F (AAX_CParameterRegistryTest, OwnsItsParametersInOrderAndIntroducesThemToT
     EXPECT_EQ (registry->GetParameterByID ("MasterBypassID"), before);
     EXPECT_EQ (lookups.GetParameterByID ("00"), nullptr);
     EXPECT_EQ (lookups.GetParameterByID (nullptr), nullptr);
+    EXPECT_EQ (lookups.GetParameterIndex ("MasterBypassID"), 0);
     EXPECT_EQ (lookups.GetParameterIndex ("0"), 1);
     EXPECT_EQ (lookups.GetParameterIndex ("Master"), -1);
     EXPECT_EQ (lookups.GetParameterIndex (nullptr), -1);
