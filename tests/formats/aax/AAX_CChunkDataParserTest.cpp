@@ -130,43 +130,32 @@ TEST (AAX_CChunkDataParserTest, WritingStaysInsideTheReportedSizeForEveryPadding
 
 TEST (AAX_CChunkDataParserTest, ReadsAllFiveTypesAndUnknownLettersAsUntypedEntries)
 {
-    auto record = stored ({ 0x66, 0x5F, 0x61, 0x00, 0x3F, 0x80, 0x00, 0x00, // f_a 1.0f
-                            0x73,
-                            0x5F,
-                            0x64,
-                            0x00,
-                            0xFF,
-                            0xFE,
-                            0x00,
-                            0x00, // s_d -2 as 16 bits
-                            0x72,
-                            0x5F,
-                            0x65,
-                            0x00,
-                            0x68,
-                            0x69,
-                            0x00,
-                            0x00, // r_e "hi"
-                            0x78,
-                            0x5F,
-                            0x71,
-                            0x00, // x_q: nothing to skip
-                            0x6C,
-                            0x5F,
-                            0x00,
-                            0x00,
-                            0x00,
-                            0x00,
-                            0x00,
-                            0x2A }); // l_ 42
+    const Bytes shortAndText { 0x73, 0x5F, 0x64, 0x00, 0xFF, 0xFE, 0x00, 0x00, // s_d -2 as 16 bits
+                               0x72,
+                               0x5F,
+                               0x65,
+                               0x00,
+                               0x68,
+                               0x69,
+                               0x00,
+                               0x00 }; // r_e "hi"
+    const Bytes unknown { 0x78, 0x5F, 0x71, 0x00 }; // x_q: nothing to skip
+    const Bytes integerAndFloat { 0x6C, 0x5F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2A, // l_ 42
+                                  0x66,
+                                  0x5F,
+                                  0x61,
+                                  0x00,
+                                  0x3F,
+                                  0x80,
+                                  0x00,
+                                  0x00 }; // f_a 1.0f, to the last byte
     Parser parser;
-    EXPECT_TRUE (parser.LoadChunk (record.get()));
+    EXPECT_TRUE (parser.LoadChunk (stored (concatenated ({ shortAndText, unknown, integerAndFloat })).get()));
     EXPECT_EQ (parser.GetVersion(), 7);
-    EXPECT_THAT (summary (parser), ElementsAre (std::tuple { Parser::kType_Float, "a", 0x3F800000u, "" }, std::tuple { Parser::kType_Int16, "d", 0xFFFEu, "" }, std::tuple { Parser::kType_String, "e", 0u, "hi" }, std::tuple { Parser::kType_None, "q", 0u, "" }, std::tuple { Parser::kType_Int32, "", 42u, "" }));
+    EXPECT_THAT (summary (parser), ElementsAre (std::tuple { Parser::kType_Int16, "d", 0xFFFEu, "" }, std::tuple { Parser::kType_String, "e", 0u, "hi" }, std::tuple { Parser::kType_None, "q", 0u, "" }, std::tuple { Parser::kType_Int32, "", 42u, "" }, std::tuple { Parser::kType_Float, "a", 0x3F800000u, "" }));
 
     // Everything but the untyped entry is written back as it was read.
-    const auto read = record.data();
-    EXPECT_EQ (written (parser).data(), concatenated ({ Bytes (read.begin(), read.begin() + 28), { 0x6C, 0x5F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2A } }));
+    EXPECT_EQ (written (parser).data(), concatenated ({ marker, shortAndText, integerAndFloat }));
 }
 
 TEST (AAX_CChunkDataParserTest, NameFieldsOfUpTo255BytesAreReadAndWritten)
@@ -274,7 +263,7 @@ TEST (AAX_CChunkDataParserTest, LookupsNeedTheExactTypeAndSearchOnFromTheLastHit
     EXPECT_FALSE (parser.FindInt32 ("a", nullptr));
     EXPECT_FALSE (parser.FindString ("b", nullptr));
 
-    const std::vector<std::pair<const char*, int32_t>> searches { { "a", 1 }, { "a", 2 }, { "a", 1 }, { "c", 3 }, { "b", 0 }, { "zz", -1 }, { "a", 1 } };
+    const std::vector<std::pair<const char*, int32_t>> searches { { "a", 1 }, { "a", 2 }, { "a", 1 }, { "c", 3 }, { "b", 0 }, { "b", 0 }, { "zz", -1 }, { "a", 1 } };
 
     for (const auto& [name, index] : searches)
         EXPECT_EQ (parser.FindName (AAX_CString (name)), index) << name;

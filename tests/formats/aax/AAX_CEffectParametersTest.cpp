@@ -350,6 +350,7 @@ TEST_F (AAX_CEffectParametersTest, NamesOfALengthPickTheFirstLongestLineThatFits
     effect->addParameter (newFloatParameter ("g", 0.0f, "Gain\nGn"));
     effect->addParameter (newFloatParameter ("e", 0.0f, ""));
     effect->addParameter (newFloatParameter ("t", 0.0f, "Left\nRght"));
+    effect->addParameter (newFloatParameter ("l", 0.0f, std::string (300, 'x').c_str()));
     auto* shortened = newFloatParameter ("s", 0.0f, "Release Time");
     shortened->AddShortenedName (AAX_CString ("Rel\nR"));
     effect->addParameter (shortened);
@@ -361,7 +362,8 @@ TEST_F (AAX_CEffectParametersTest, NamesOfALengthPickTheFirstLongestLineThatFits
         return std::string (name.Get());
     };
 
-    const std::vector<std::tuple<const char*, int32_t, const char*>> expected { { "g", 10, "Gain" }, { "g", 4, "Gain" }, { "g", 3, "Gn" }, { "g", 1, "G" }, { "g", 0, "" }, { "g", -5, "" }, { "nobody", 10, "" }, { "e", 10, "unchanged" }, { "t", 4, "Left" }, { "s", 12, "Release Time" }, { "s", 5, "Rel" }, { "s", 2, "R" } };
+    const std::string firstBytes (255, 'x'); // at most 255 bytes of a name are considered
+    const std::vector<std::tuple<const char*, int32_t, const char*>> expected { { "g", 10, "Gain" }, { "g", 4, "Gain" }, { "g", 3, "Gn" }, { "g", 1, "G" }, { "g", 0, "" }, { "g", -5, "" }, { "nobody", 10, "" }, { "e", 10, "unchanged" }, { "t", 4, "Left" }, { "l", 256, firstBytes.c_str() }, { "s", 12, "Release Time" }, { "s", 5, "Rel" }, { "s", 2, "R" } };
 
     for (const auto& [parameterID, length, name] : expected)
         EXPECT_EQ (nameOf (parameterID, length), name) << parameterID << " " << length;

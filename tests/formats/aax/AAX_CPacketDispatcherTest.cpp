@@ -167,6 +167,7 @@ TEST_F (AAX_CPacketDispatcherTest, TheDefaultHandlerWritesTheParametersValueOrNo
 
 TEST_F (AAX_CPacketDispatcherTest, RegistrationsNeedAPortAnIdentifierAndAController)
 {
+    EXPECT_EQ (registerDefault ("0", 0), kAAX_Success);
     EXPECT_NE (registerDefault ("0", -1), kAAX_Success);
     EXPECT_NE (registerDefault (nullptr, 3), kAAX_Success);
     dispatcher.SetDirty ("0", true);
@@ -177,14 +178,14 @@ TEST_F (AAX_CPacketDispatcherTest, RegistrationsNeedAPortAnIdentifierAndAControl
     EXPECT_EQ (dispatcher.Dispatch(), kAAX_ErrorNullObject) << "without a controller packets wait";
     dispatcher.Initialize (controller.get(), effect);
     EXPECT_EQ (dispatcher.Dispatch(), kAAX_Success);
-    EXPECT_THAT (posts(), ElementsAre (bypassOff));
+    EXPECT_THAT (posts(), ElementsAre (Post { 0, bytesOf (0.25f) }, bypassOff));
 
     dispatcher.Reset();
     EXPECT_EQ (dispatcher.SetDirty (bypassID, true), kAAX_Success);
     EXPECT_EQ (dispatcher.Dispatch(), kAAX_Success);
     AAX_CPacket packet (3);
     EXPECT_EQ (dispatcher.WriteParameterValuePacket (bypassID, packet), kAAX_ErrorNullObject) << "reset forgets the effect too";
-    EXPECT_EQ (posts().size(), 1u);
+    EXPECT_EQ (posts().size(), 2u);
 }
 
 TEST_F (AAX_CPacketDispatcherTest, HandlersMayCallBackOnTheSameThread)

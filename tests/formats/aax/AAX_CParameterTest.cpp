@@ -175,6 +175,9 @@ TEST (AAX_CParameter, StepsAreTheNearestOfEqualDivisions)
         EXPECT_EQ (parameter->GetValue(), 0.5f) << "no steps, no change";
     }
 
+    parameter->SetNumberOfSteps (2);
+    parameter->SetStepValue (1);
+    EXPECT_EQ (parameter->GetStepValue(), 1u) << "two steps, as the bypass has";
     parameter->SetNumberOfSteps (2147483647u);
     parameter->SetValue (1.0f);
     EXPECT_EQ (parameter->GetStepValue(), 2147483646u);
