@@ -150,21 +150,6 @@ TEST_F (AAX_CPacketDispatcherTest, FailuresAreMarkedCleanAndOnlyAFailedPostIsRep
     EXPECT_THAT (posts(), ElementsAre (Post { 8, bytesOf<int32_t> (-5) }, Post { 2, bytesOf (0.5f) }));
 }
 
-TEST_F (AAX_CPacketDispatcherTest, TheDefaultHandlerWritesTheParametersValueOrNothing)
-{
-    AAX_CPacket packet (3);
-    EXPECT_EQ (dispatcher.WriteParameterValuePacket ("unknown", packet), kAAX_ErrorNullObject);
-    EXPECT_EQ (packet.GetSize(), 0u);
-
-    const std::unique_ptr<AAX_IPacketHandler> clone (DefaultHandler (&dispatcher, &AAX_CPacketDispatcher::WriteParameterValuePacket).Clone());
-    update (bypassID, 1.0);
-    EXPECT_EQ (clone->CallHandler (bypassID, packet), kAAX_Success);
-    EXPECT_EQ (Bytes (static_cast<const uint8_t*> (packet.GetData()), static_cast<const uint8_t*> (packet.GetData()) + packet.GetSize()), bytesOf<uint32_t> (1));
-
-    const DefaultHandler empty (&dispatcher, static_cast<DefaultHandler::PacketCallback> (nullptr));
-    EXPECT_EQ (std::unique_ptr<AAX_IPacketHandler> (empty.Clone())->CallHandler (bypassID, packet), kAAX_ErrorNullObject);
-}
-
 TEST_F (AAX_CPacketDispatcherTest, RegistrationsNeedAPortAnIdentifierAndAController)
 {
     EXPECT_EQ (registerDefault ("0", 0), kAAX_Success);

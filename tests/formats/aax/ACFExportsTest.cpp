@@ -68,19 +68,6 @@ TEST_F (ACFExportsTest, StartUpKeepsTheFirstHostAndShutDownGivesItBack)
     EXPECT_EQ (host.ledger().liveObjects(), 1) << "the root alone";
 }
 
-class ACFExportsThrowingHost : public AAXHostTest, public ::testing::WithParamInterface<HostThrow>
-{
-};
-
-TEST_P (ACFExportsThrowingHost, StartUpAnswersUnexpectedAndKeepsNothing)
-{
-    host.switches().throwFromRootQuery (GetParam());
-    EXPECT_EQ (static_cast<uint32_t> (ACFStartup (host.unknown())), 0x8000FFFFu);
-    EXPECT_EQ (AAX_CHostServicesAccess::Get(), nullptr);
-}
-
-INSTANTIATE_TEST_SUITE_P (IntegerAndStandardException, ACFExportsThrowingHost, ::testing::Values (HostThrow::integer, HostThrow::standardException));
-
 // The host finds the entry points by their plain names in the plug-in's shared
 // object, and nothing else of the library is visible there.
 TEST (ACFExportsLinkage, SharedObjectOffersTheSevenEntryPointsByPlainName)

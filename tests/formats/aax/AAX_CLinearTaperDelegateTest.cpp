@@ -1,4 +1,3 @@
-#include "formats/aax/AAX_CBinaryTaperDelegate.h"
 #include "formats/aax/AAX_CLinearTaperDelegate.h"
 
 #include <gtest/gtest.h>
@@ -66,20 +65,4 @@ TEST (LinearTaper, RealToNormalizedAndConstrain)
     }
 }
 
-TEST (BinaryTaper, AnyPositivePositionIsOn)
-{
-    std::unique_ptr<AAX_ITaperDelegate<bool>> taper (AAX_CBinaryTaperDelegate<bool>().Clone());
-
-    for (const double off : { 0.0, -0.0, -0.5, notANumber })
-        EXPECT_FALSE (taper->NormalizedToReal (off)) << off;
-
-    for (const double on : { 0.0001, std::numeric_limits<double>::denorm_min(), 7.0 })
-        EXPECT_TRUE (taper->NormalizedToReal (on)) << on;
-
-    EXPECT_TRUE (taper->GetMaximumValue());
-    EXPECT_FALSE (taper->GetMinimumValue());
-    EXPECT_TRUE (taper->ConstrainRealValue (true));
-    EXPECT_EQ (taper->RealToNormalized (true), 1.0);
-    EXPECT_EQ (taper->RealToNormalized (false), 0.0);
-}
 } // namespace
