@@ -130,32 +130,18 @@ TEST (AAX_CChunkDataParserTest, WritingStaysInsideTheReportedSizeForEveryPadding
 
 TEST (AAX_CChunkDataParserTest, ReadsAllFiveTypesAndUnknownLettersAsUntypedEntries)
 {
-    const Bytes shortAndText { 0x73, 0x5F, 0x64, 0x00, 0xFF, 0xFE, 0x00, 0x00, // s_d -2 as 16 bits
-                               0x72,
-                               0x5F,
-                               0x65,
-                               0x00,
-                               0x68,
-                               0x69,
-                               0x00,
-                               0x00 }; // r_e "hi"
+    const Bytes shortInteger { 0x73, 0x5F, 0x64, 0x00, 0xFF, 0xFE, 0x00, 0x00 }; // s_d -2 as 16 bits
+    const Bytes text { 0x72, 0x5F, 0x65, 0x00, 0x68, 0x69, 0x00, 0x00 }; // r_e "hi"
     const Bytes unknown { 0x78, 0x5F, 0x71, 0x00 }; // x_q: nothing to skip
-    const Bytes integerAndFloat { 0x6C, 0x5F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2A, // l_ 42
-                                  0x66,
-                                  0x5F,
-                                  0x61,
-                                  0x00,
-                                  0x3F,
-                                  0x80,
-                                  0x00,
-                                  0x00 }; // f_a 1.0f, to the last byte
+    const Bytes integer { 0x6C, 0x5F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2A }; // l_ 42
+    const Bytes floatToTheEnd { 0x66, 0x5F, 0x61, 0x00, 0x3F, 0x80, 0x00, 0x00 }; // f_a 1.0f, to the record's last byte
     Parser parser;
-    EXPECT_TRUE (parser.LoadChunk (stored (concatenated ({ shortAndText, unknown, integerAndFloat })).get()));
+    EXPECT_TRUE (parser.LoadChunk (stored (concatenated ({ shortInteger, text, unknown, integer, floatToTheEnd })).get()));
     EXPECT_EQ (parser.GetVersion(), 7);
     EXPECT_THAT (summary (parser), ElementsAre (std::tuple { Parser::kType_Int16, "d", 0xFFFEu, "" }, std::tuple { Parser::kType_String, "e", 0u, "hi" }, std::tuple { Parser::kType_None, "q", 0u, "" }, std::tuple { Parser::kType_Int32, "", 42u, "" }, std::tuple { Parser::kType_Float, "a", 0x3F800000u, "" }));
 
     // Everything but the untyped entry is written back as it was read.
-    EXPECT_EQ (written (parser).data(), concatenated ({ marker, shortAndText, integerAndFloat }));
+    EXPECT_EQ (written (parser).data(), concatenated ({ marker, shortInteger, text, integer, floatToTheEnd }));
 }
 
 TEST (AAX_CChunkDataParserTest, NameFieldsOfUpTo255BytesAreReadAndWritten)
@@ -226,32 +212,19 @@ INSTANTIATE_TEST_SUITE_P (Malformed,
 //==============================================================================
 TEST (AAX_CChunkDataParserTest, LookupsNeedTheExactTypeAndSearchOnFromTheLastHit)
 {
-    auto record = stored ({ 0x64, 0x5F, 0x64, 0x00, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0, // d_d 1.0
-                            0x66,
-                            0x5F,
-                            0x66,
-                            0x00,
-                            0x3F,
-                            0x80,
-                            0x00,
-                            0x00, // f_f 1.0f
-                            0x73,
-                            0x5F,
-                            0x73,
-                            0x00,
-                            0x00,
-                            0x07,
-                            0x00,
-                            0x00 }); // s_s 7
+    const Bytes integerEntry { 0x6C, 0x5F, 0x6C, 0x00, 0x00, 0x00, 0x00, 0x08 }; // l_l 8, the first entry
+    const Bytes doubleEntry { 0x64, 0x5F, 0x64, 0x00, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0 }; // d_d 1.0
+    const Bytes floatEntry { 0x66, 0x5F, 0x66, 0x00, 0x3F, 0x80, 0x00, 0x00 }; // f_f 1.0f
+    const Bytes shortEntry { 0x73, 0x5F, 0x73, 0x00, 0x00, 0x07, 0x00, 0x00 }; // s_s 7
     Parser parser;
-    ASSERT_TRUE (parser.LoadChunk (record.get()));
+    ASSERT_TRUE (parser.LoadChunk (stored (concatenated ({ integerEntry, doubleEntry, floatEntry, shortEntry })).get()));
     double number = -1.0;
     int32_t integer = -1;
     AAX_CString text ("untouched");
+    EXPECT_TRUE (parser.FindInt32 ("l", &integer));
     EXPECT_TRUE (parser.FindDouble ("d", &number));
-    EXPECT_EQ (number, 1.0);
     EXPECT_FALSE (parser.FindInt32 ("d", &integer) || parser.FindString ("d", &text) || parser.FindDouble ("f", &number) || parser.FindInt32 ("f", &integer) || parser.FindInt32 ("s", &integer) || parser.FindDouble ("missing", &number));
-    EXPECT_TRUE (number == 1.0 && integer == -1 && text == AAX_CString ("untouched"));
+    EXPECT_TRUE (number == 1.0 && integer == 8 && text == AAX_CString ("untouched"));
 
     parser.Clear();
     EXPECT_EQ (parser.GetVersion(), -1);

@@ -75,6 +75,7 @@ TEST (BinaryDisplay, TheBypassShowsFalseAsBypassAndReadsOnlyItsExactTexts)
     bool value = false;
     EXPECT_TRUE (display.StringToValue (AAX_CString ("on"), &value));
     EXPECT_TRUE (value);
+    EXPECT_FALSE (display.StringToValue (AAX_CString ("on"), nullptr) || display.ValueToString (true, nullptr));
 
     for (const char* text : { "bypass", "x", "On", "Bypassed", "on " })
     {
