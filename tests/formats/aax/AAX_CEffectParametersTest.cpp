@@ -206,6 +206,8 @@ TEST_F (AAX_CEffectParametersTest, ParameterQueriesReachTheParameter)
 {
     startInitialized();
     int32_t number = -9;
+    EXPECT_EQ (fx().GetParameterIndex (bypassID, &number), kAAX_Success);
+    EXPECT_EQ (number, 0);
     EXPECT_EQ (fx().GetParameterIndex ("3", &number), kAAX_Success);
     EXPECT_EQ (number, 4);
     EXPECT_EQ (fx().GetParameterIndex ("nobody", &number), kAAX_ErrorUnknownParameter);
@@ -537,11 +539,11 @@ TEST_F (AAX_CEffectParametersTest, CompareActiveChunkFollowsTheValues)
     EXPECT_FALSE (compare (record));
     change ("2", 0.5);
     EXPECT_TRUE (compare (record));
-    change ("PreviewID", 1.0);
-    EXPECT_FALSE (compare (record)) << "on/off parameters are compared too";
 
     EXPECT_TRUE (compare (HostChunkRecord (stateChunk, 4)));
-    EXPECT_FALSE (compare (HostChunkRecord::holding (controlsChunk, -1, { 0x01, 0x01, 0x01 })));
+    EXPECT_FALSE (compare (HostChunkRecord::holding (controlsChunk, -1, { 0x01, 0x01, 0x01 }))) << "compared with the record, not with what was there";
+    change ("PreviewID", 1.0);
+    EXPECT_FALSE (compare (record)) << "on/off parameters are compared too";
     session.reset();
 
     start();
