@@ -145,6 +145,9 @@ TEST (AAX_CParameter, RequestsWithoutAutomationApplyAtOnceAndNeverStoreANaN)
     EXPECT_TRUE (bypass->SetValueFromString (AAX_CString ("on")));
     EXPECT_FALSE (bypass->SetValueFromString (AAX_CString ("On")));
     EXPECT_TRUE (bypass->GetValue());
+    double position = -1.0;
+    EXPECT_TRUE (bypass->GetNormalizedValueFromString (AAX_CString ("on"), &position) && position == 1.0) << "both texts lie in the on/off range";
+    EXPECT_TRUE (bypass->GetNormalizedValueFromString (AAX_CString ("bypass"), &position) && position == 0.0);
 }
 
 TEST (AAX_CParameter, StepsAreTheNearestOfEqualDivisions)
