@@ -5,8 +5,8 @@
 // what it refuses must load as nothing. The same record then goes through an
 // effect's restore and compare.
 
+#include "formats/aax/AAXTestSupport.h"
 #include "formats/aax/AAX_CChunkDataParser.h"
-#include "formats/aax/TestEffectParameters.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -34,84 +34,49 @@ private:
     std::vector<std::string>& deletions;
 };
 
-class AAX_CParameterRegistryTest : public AAXHostTest
+using AAX_CParameterRegistryTest = AAXHostTest;
+
+TEST_F (AAX_CParameterRegistryTest, OwnsItsParametersInOrderAndIntroducesThemToTheHost)
 {
-protected:
-    void TearDown() override
-    {
-        registry.reset();
-        automation.reset();
-        instance.reset();
-        AAXHostTest::TearDown();
-    }
-
-    CountedParameter* make (const char* identifier) { return new CountedParameter (identifier, deleted); }
-
     std::vector<std::string> deleted;
-    HostReference<HostEffectInstance> instance = makeHostObject<HostEffectInstance> (host.context());
-    std::unique_ptr<AAX_VAutomationDelegate> automation = std::make_unique<AAX_VAutomationDelegate> (instance->unknown());
-    std::unique_ptr<AAX_CParameterRegistry> registry = std::make_unique<AAX_CParameterRegistry>();
-};
+    const auto instance = makeHostObject<HostEffectInstance> (host.context());
+    AAX_VAutomationDelegate automation (instance->unknown());
+    auto registry = std::make_unique<AAX_CParameterRegistry>();
+    auto* before = new CountedParameter ("MasterBypassID", deleted);
+    auto* after = new CountedParameter ("0", deleted);
 
-TEST_F (AAX_CParameterRegistryTest, KeepsParametersInOrderWithLookups)
-{
-    auto* first = make ("MasterBypassID");
-    auto* second = make ("0");
-    EXPECT_TRUE (registry->AddParameter (first));
-    EXPECT_TRUE (registry->AddParameter (second));
-
-    EXPECT_EQ (registry->NumParameters(), 2);
-    EXPECT_EQ (registry->GetParameter (0), first);
-    EXPECT_EQ (registry->GetParameter (1), second);
-    EXPECT_EQ (registry->GetParameter (2), nullptr);
-    EXPECT_EQ (registry->GetParameter (-1), nullptr);
-    EXPECT_EQ (registry->GetParameterByID ("0"), second);
-    EXPECT_EQ (static_cast<const AAX_CParameterRegistry&> (*registry).GetParameterByID ("MasterBypassID"), first);
-    EXPECT_EQ (registry->GetParameterByID ("00"), nullptr);
-    EXPECT_EQ (registry->GetParameterByID (nullptr), nullptr);
-    EXPECT_EQ (registry->GetParameterIndex ("MasterBypassID"), 0);
-    EXPECT_EQ (registry->GetParameterIndex ("0"), 1);
-    EXPECT_EQ (registry->GetParameterIndex ("Master"), -1);
-    EXPECT_EQ (registry->GetParameterIndex (nullptr), -1);
-}
-
-TEST_F (AAX_CParameterRegistryTest, RefusedParametersAreDeletedNotLeaked)
-{
-    auto* kept = make ("1");
-    EXPECT_TRUE (registry->AddParameter (kept));
-    EXPECT_FALSE (registry->AddParameter (make ("1")));
+    EXPECT_TRUE (registry->AddParameter (before));
+    registry->Initialize (&automation);
+    EXPECT_TRUE (registry->AddParameter (after));
+    EXPECT_FALSE (registry->AddParameter (new CountedParameter ("0", deleted))) << "refused, and deleted rather than leaked";
     EXPECT_FALSE (registry->AddParameter (nullptr));
+    EXPECT_THAT (deleted, ElementsAre ("0"));
+    EXPECT_FALSE (instance->automation().isRegistered ("MasterBypassID")) << "parameters already there are not touched";
+    EXPECT_TRUE (instance->automation().isRegistered ("0"));
 
-    EXPECT_THAT (deleted, ElementsAre ("1"));
-    EXPECT_EQ (registry->NumParameters(), 1);
-    EXPECT_EQ (registry->GetParameterByID ("1"), kept) << "the first one stays";
-}
-
-TEST_F (AAX_CParameterRegistryTest, ParametersMeetTheHostsAutomation)
-{
-    registry->AddParameter (make ("before"));
-    registry->Initialize (automation.get());
-    registry->AddParameter (make ("after"));
-
-    auto& hostAutomation = instance->automation();
-    EXPECT_FALSE (hostAutomation.isRegistered ("before")) << "parameters already there are not touched";
-    EXPECT_TRUE (hostAutomation.isRegistered ("after"));
+    const auto& lookups = *registry;
+    EXPECT_EQ (lookups.NumParameters(), 2);
+    EXPECT_EQ (lookups.GetParameter (0), before);
+    EXPECT_EQ (lookups.GetParameter (1), after);
+    EXPECT_EQ (lookups.GetParameter (2), nullptr);
+    EXPECT_EQ (lookups.GetParameter (-1), nullptr);
+    EXPECT_EQ (lookups.GetParameterByID ("0"), after);
+    EXPECT_EQ (registry->GetParameterByID ("MasterBypassID"), before);
+    EXPECT_EQ (lookups.GetParameterByID ("00"), nullptr);
+    EXPECT_EQ (lookups.GetParameterByID (nullptr), nullptr);
+    EXPECT_EQ (lookups.GetParameterIndex ("MasterBypassID"), 0);
+    EXPECT_EQ (lookups.GetParameterIndex ("0"), 1);
+    EXPECT_EQ (lookups.GetParameterIndex ("Master"), -1);
+    EXPECT_EQ (lookups.GetParameterIndex (nullptr), -1);
 
     registry->RemoveAllParameters();
-    EXPECT_EQ (hostAutomation.registeredCount(), 0);
-    EXPECT_THAT (deleted, ElementsAre ("before", "after"));
+    EXPECT_THAT (deleted, ElementsAre ("0", "MasterBypassID", "0"));
     EXPECT_EQ (registry->NumParameters(), 0);
-    EXPECT_EQ (registry->GetParameterByID ("after"), nullptr);
-}
-
-TEST_F (AAX_CParameterRegistryTest, DestructionDeletesWhatIsLeft)
-{
-    registry->Initialize (automation.get());
-    registry->AddParameter (make ("a"));
-    registry->AddParameter (make ("b"));
-
-    registry.reset();
-    EXPECT_THAT (deleted, ElementsAre ("a", "b"));
+    EXPECT_EQ (registry->GetParameterByID ("0"), nullptr);
     EXPECT_EQ (instance->automation().registeredCount(), 0);
+
+    registry->AddParameter (new CountedParameter ("a", deleted));
+    registry.reset();
+    EXPECT_EQ (deleted.back(), "a") << "the registry's destruction deletes what is left";
 }
 } // namespace

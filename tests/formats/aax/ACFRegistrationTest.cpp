@@ -1,3 +1,4 @@
+#include "formats/aax/AAXTestSupport.h"
 #include "formats/aax/AAX_Identifiers.h"
 #include "formats/aax/AAX_PlugInDescription.h"
 #include "formats/aax/ACFExports.h"
@@ -5,10 +6,9 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
 #include <string>
 #include <vector>
-
-using ::testing::IsEmpty;
 
 namespace
 {
@@ -18,55 +18,46 @@ void processStub (void* const[], const void*) {}
 
 std::string code (const char (&characters)[5])
 {
-    const uint32_t value = (uint32_t (uint8_t (characters[0])) << 24) | (uint32_t (uint8_t (characters[1])) << 16)
-                           | (uint32_t (uint8_t (characters[2])) << 8) | uint32_t (uint8_t (characters[3]));
-    return std::to_string (static_cast<int32_t> (value));
+    return std::to_string ((characters[0] << 24) | (characters[1] << 16) | (characters[2] << 8) | characters[3]);
 }
 
 // Every call a registration makes on the host, in order.
-std::vector<std::string> registrationLog (const std::string& createGUI, const std::string& createParameters, const std::string& process)
+std::vector<std::string> registrationLog (const AAX_PlugInRoutines& routines)
 {
-    return {
-        "factory#1.CreateComponent(CollectionClass, null, AAX_IACFCollection)",
-        "factory#1.CreateComponent(EffectDescriptorClass, null, AAX_IACFEffectDescriptor)",
-        "effect#1.AddName(\"Quorvel\")",
-        "effect#1.AddName(\"Quorvel\")",
-        "effect#1.AddCategory(512)",
-        "effect#1.AddProcPtr(" + createGUI + ", 1)",
-        "effect#1.AddProcPtr(" + createParameters + ", 0)",
-        "factory#1.CreateComponent(ComponentDescriptorClass, null, AAX_IACFComponentDescriptor)",
-        "component#1.AddAudioIn(0)",
-        "component#1.AddAudioOut(1)",
-        "component#1.AddAudioBufferLength(2)",
-        "component#1.AddDataInPort(3, 4, 1)",
-        "component#1.AddMIDINode(4, 0, \"Quorvel\", 65535)",
-        "component#1.AddPrivateData(5, 8, 0)",
-        "factory#1.CreateComponent(PropertyMapClass, null, AAX_IACFPropertyMap)",
-        "properties#1.AddProperty(11, " + code ("Brlk") + ")",
-        "properties#1.AddProperty(12, " + code ("BkQv") + ")",
-        "properties#1.AddProperty(60, 1)",
-        "properties#1.AddProperty(51, " + std::to_string (0x00040004) + ")",
-        "properties#1.AddProperty(52, " + std::to_string (0x00040004) + ")",
-        "properties#1.AddProperty(13, " + code ("jcaa") + ")",
-        "properties#1.AddProperty(14, " + code ("jyaa") + ")",
-        "properties#1.AddProperty(304, 1)",
-        "component#1.AddProcessProc_Native(" + process + ", properties#1, null, null, null)",
-        "effect#1.AddComponent(component#1)",
-        "collection#1.AddEffect(\"com.brellick.quorvel\", effect#1)",
-        "collection#1.SetManufacturerName(\"Brellick\")",
-        "collection#1.AddPackageName(\"Quorvel\")",
-        "collection#1.AddPackageName(\"Quorvel\")",
-        "collection#1.SetPackageVersion(65536)",
-    };
-}
+    const auto routine = [] (auto address)
+    { return HostCallLog::routineText (address); };
 
-template <typename T>
-T* garbage()
-{
-    static int marker;
-    return reinterpret_cast<T*> (&marker);
+    return { "factory#1.CreateComponent(CollectionClass, null, AAX_IACFCollection)",
+             "factory#1.CreateComponent(EffectDescriptorClass, null, AAX_IACFEffectDescriptor)",
+             "effect#1.AddName(\"Quorvel\")",
+             "effect#1.AddName(\"Quorvel\")",
+             "effect#1.AddCategory(512)",
+             "effect#1.AddProcPtr(" + routine (routines.createEffectGUI) + ", 1)",
+             "effect#1.AddProcPtr(" + routine (routines.createEffectParameters) + ", 0)",
+             "factory#1.CreateComponent(ComponentDescriptorClass, null, AAX_IACFComponentDescriptor)",
+             "component#1.AddAudioIn(0)",
+             "component#1.AddAudioOut(1)",
+             "component#1.AddAudioBufferLength(2)",
+             "component#1.AddDataInPort(3, 4, 1)",
+             "component#1.AddMIDINode(4, 0, \"Quorvel\", 65535)",
+             "component#1.AddPrivateData(5, 8, 0)",
+             "factory#1.CreateComponent(PropertyMapClass, null, AAX_IACFPropertyMap)",
+             "properties#1.AddProperty(11, " + code ("Brlk") + ")",
+             "properties#1.AddProperty(12, " + code ("BkQv") + ")",
+             "properties#1.AddProperty(60, 1)",
+             "properties#1.AddProperty(51, 262148)",
+             "properties#1.AddProperty(52, 262148)",
+             "properties#1.AddProperty(13, " + code ("jcaa") + ")",
+             "properties#1.AddProperty(14, " + code ("jyaa") + ")",
+             "properties#1.AddProperty(304, 1)",
+             "component#1.AddProcessProc_Native(" + routine (routines.processRoutine) + ", properties#1, null, null, null)",
+             "effect#1.AddComponent(component#1)",
+             "collection#1.AddEffect(\"com.brellick.quorvel\", effect#1)",
+             "collection#1.SetManufacturerName(\"Brellick\")",
+             "collection#1.AddPackageName(\"Quorvel\")",
+             "collection#1.AddPackageName(\"Quorvel\")",
+             "collection#1.SetPackageVersion(65536)" };
 }
-} // namespace
 
 class ACFRegistrationTest : public AAXHostTest
 {
@@ -76,34 +67,24 @@ protected:
         AAX_SetPlugInRoutines ({});
         AAXHostTest::TearDown();
     }
-
-    void installStubs()
-    {
-        AAX_PlugInRoutines routines;
-        routines.createEffectParameters = createParametersStub;
-        routines.createEffectGUI = createGUIStub;
-        routines.processRoutine = processStub;
-        AAX_SetPlugInRoutines (routines);
-    }
 };
 
-TEST_F (ACFRegistrationTest, DescribesTheEffectExactlyAndHandsBackTheHostsDefinition)
+TEST_F (ACFRegistrationTest, DescribesTheEffectExactlyAndHandsBackTheCollectionAsDefinition)
 {
-    installStubs();
+    AAX_PlugInRoutines routines;
+    routines.createEffectParameters = createParametersStub;
+    routines.createEffectGUI = createGUIStub;
+    routines.processRoutine = processStub;
+    AAX_SetPlugInRoutines (routines);
+    host.switches().setOperationResult (-1); // single host failures do not stop the description
 
     IACFDefinition* definition = garbage<IACFDefinition>();
-    ASSERT_EQ (ACFRegisterPlugin (host.unknown(), &definition), kAAX_Success);
+    ASSERT_EQ (ACFRegisterPlugin (host.unknown(), &definition), 0);
+    EXPECT_EQ (host.calls().entries(), registrationLog (routines));
 
-    EXPECT_EQ (host.calls().entries(),
-               registrationLog (HostCallLog::routineText (createGUIStub), HostCallLog::routineText (createParametersStub), HostCallLog::routineText (processStub)));
-
-    // The definition is the collection itself, which keeps the whole
-    // description alive; the library has given back every reference of its own.
-    ASSERT_NE (definition, nullptr);
+    // The collection keeps the whole description alive; the library gave back every reference of its own.
     EXPECT_EQ (host.ledger().nameOf (definition), "collection#1");
-    EXPECT_EQ (host.ledger().liveObjects(), 5);
     EXPECT_EQ (host.ledger().outstandingReferences(), 5);
-
     definition->Release();
     EXPECT_EQ (host.ledger().liveObjects(), 1);
 }
@@ -111,142 +92,98 @@ TEST_F (ACFRegistrationTest, DescribesTheEffectExactlyAndHandsBackTheHostsDefini
 TEST_F (ACFRegistrationTest, StandInRoutinesAreRegisteredUntilThePlugInInstallsItsOwn)
 {
     const auto standIns = AAX_GetPlugInRoutines();
-    ASSERT_NE (standIns.createEffectParameters, nullptr);
-    ASSERT_NE (standIns.createEffectGUI, nullptr);
-    ASSERT_NE (standIns.processRoutine, nullptr);
     EXPECT_EQ (standIns.createEffectParameters(), nullptr);
     EXPECT_EQ (standIns.createEffectGUI(), nullptr);
     standIns.processRoutine (nullptr, nullptr);
 
     IACFDefinition* definition = nullptr;
-    ASSERT_EQ (ACFRegisterPlugin (host.unknown(), &definition), kAAX_Success);
-    EXPECT_EQ (host.calls().entries(),
-               registrationLog (HostCallLog::routineText (standIns.createEffectGUI),
-                                HostCallLog::routineText (standIns.createEffectParameters),
-                                HostCallLog::routineText (standIns.processRoutine)));
+    ASSERT_EQ (ACFRegisterPlugin (host.unknown(), &definition), 0);
+    EXPECT_EQ (host.calls().entries(), registrationLog (standIns));
     definition->Release();
 
-    // Installing only some routines keeps the stand-ins for the others.
     AAX_PlugInRoutines partial;
     partial.processRoutine = processStub;
     AAX_SetPlugInRoutines (partial);
-    const auto mixed = AAX_GetPlugInRoutines();
-    EXPECT_EQ (mixed.processRoutine, processStub);
-    EXPECT_EQ (mixed.createEffectGUI, standIns.createEffectGUI);
+    EXPECT_EQ (AAX_GetPlugInRoutines().processRoutine, processStub);
+    EXPECT_EQ (AAX_GetPlugInRoutines().createEffectGUI, standIns.createEffectGUI);
 }
 
-TEST_F (ACFRegistrationTest, WithoutACollectionTheHostGetsNullObjectInsteadOfACrash)
+struct Refusal
 {
-    host.switches().withholdInterface (kIID_AAX_IACFCollection);
+    const char* what;
+    std::function<void (SimulatedHost&)> arrange;
+    uint32_t expected;
+    bool definitionCleared;
+};
 
-    IACFDefinition* definition = garbage<IACFDefinition>();
-    EXPECT_EQ (ACFRegisterPlugin (host.unknown(), &definition), kAAX_ErrorNullObject);
-    EXPECT_EQ (definition, nullptr);
+void PrintTo (const Refusal& refusal, std::ostream* stream) { *stream << refusal.what; }
 
-    // The rest of the description still reached the host's other objects.
-    EXPECT_EQ (host.calls().entriesOf ("effect#1").size(), 6u);
-    EXPECT_THAT (host.calls().entriesOf ("collection#1"), IsEmpty());
-}
-
-TEST_F (ACFRegistrationTest, WithoutAnyHostNothingIsDescribed)
-{
-    IACFDefinition* definition = garbage<IACFDefinition>();
-    EXPECT_EQ (ACFRegisterPlugin (nullptr, &definition), kAAX_ErrorNullObject);
-    EXPECT_EQ (definition, nullptr);
-    EXPECT_THAT (host.calls().entries(), IsEmpty());
-}
-
-TEST_F (ACFRegistrationTest, ARefusedDefinitionAnswersNullObject)
-{
-    host.switches().withholdInterface (kIID_IACFDefinition);
-
-    IACFDefinition* definition = garbage<IACFDefinition>();
-    EXPECT_EQ (ACFRegisterPlugin (host.unknown(), &definition), kAAX_ErrorNullObject);
-    EXPECT_EQ (definition, nullptr);
-}
-
-TEST_F (ACFRegistrationTest, AFactoryClaimedButNotGivenEndsInUnexpectedAtTheExport)
-{
-    host.switches().answerNullInterface (kIID_IACFComponentFactory);
-
-    IACFDefinition* definition = garbage<IACFDefinition>();
-    EXPECT_EQ (ACFRegisterPlugin (host.unknown(), &definition), kACF_Unexpected);
-    EXPECT_EQ (definition, garbage<IACFDefinition>()); // left alone
-}
-
-TEST_F (ACFRegistrationTest, ACollectionCreatedAsNothingGivesNullObject)
-{
-    host.switches().answerNullObject (kClassID_Collection);
-
-    IACFDefinition* definition = garbage<IACFDefinition>();
-    EXPECT_EQ (ACFRegisterPlugin (host.unknown(), &definition), kAAX_ErrorNullObject);
-    EXPECT_EQ (definition, nullptr);
-}
-
-TEST_F (ACFRegistrationTest, NoOutPointerDescribesNothing)
-{
-    EXPECT_EQ (ACFRegisterPlugin (host.unknown(), nullptr), kAAX_ErrorNullObject);
-    EXPECT_THAT (host.calls().entries(), IsEmpty());
-}
-
-TEST_F (ACFRegistrationTest, HostFailuresOfSingleCallsDoNotStopTheDescription)
-{
-    host.switches().setOperationResult (-1);
-
-    IACFDefinition* definition = nullptr;
-    ASSERT_EQ (ACFRegisterPlugin (host.unknown(), &definition), kAAX_Success);
-    EXPECT_EQ (host.calls().entries().size(), 30u);
-    definition->Release();
-}
-
-class ACFRegistrationThrowingHost : public ACFRegistrationTest, public ::testing::WithParamInterface<HostThrow>
+class ACFRegistrationRefusedTest : public ACFRegistrationTest, public ::testing::WithParamInterface<Refusal>
 {
 };
 
-TEST_P (ACFRegistrationThrowingHost, AnswersUnexpectedAndLeaksNothing)
+TEST_P (ACFRegistrationRefusedTest, AnswersTheHostWithoutACrashOrALeak)
 {
-    host.switches().throwFromRootQuery (GetParam());
+    GetParam().arrange (host);
 
     IACFDefinition* definition = garbage<IACFDefinition>();
-    EXPECT_EQ (ACFRegisterPlugin (host.unknown(), &definition), kACF_Unexpected);
-    EXPECT_EQ (definition, garbage<IACFDefinition>());
+    EXPECT_EQ (static_cast<uint32_t> (ACFRegisterPlugin (host.unknown(), &definition)), GetParam().expected);
+    EXPECT_EQ (definition, GetParam().definitionCleared ? nullptr : garbage<IACFDefinition>());
 }
 
-INSTANTIATE_TEST_SUITE_P (IntegerAndStandardException,
-                          ACFRegistrationThrowingHost,
-                          ::testing::Values (HostThrow::integer, HostThrow::standardException));
+INSTANTIATE_TEST_SUITE_P (
+    Hosts,
+    ACFRegistrationRefusedTest,
+    ::testing::Values (Refusal { "no collection", [] (SimulatedHost& host)
+                                 { host.switches().withholdInterface (kIID_AAX_IACFCollection); },
+                                 static_cast<uint32_t> (-20004),
+                                 true },
+                       Refusal { "collection made as nothing", [] (SimulatedHost& host)
+                                 { host.switches().answerNullObject (kClassID_Collection); },
+                                 static_cast<uint32_t> (-20004),
+                                 true },
+                       Refusal { "definition refused", [] (SimulatedHost& host)
+                                 { host.switches().withholdInterface (kIID_IACFDefinition); },
+                                 static_cast<uint32_t> (-20004),
+                                 true },
+                       Refusal { "factory claimed but not given", [] (SimulatedHost& host)
+                                 { host.switches().answerNullInterface (kIID_IACFComponentFactory); },
+                                 0x8000FFFFu,
+                                 false },
+                       Refusal { "integer thrown", [] (SimulatedHost& host)
+                                 { host.switches().throwFromRootQuery (HostThrow::integer); },
+                                 0x8000FFFFu,
+                                 false },
+                       Refusal { "standard exception thrown", [] (SimulatedHost& host)
+                                 { host.switches().throwFromRootQuery (HostThrow::standardException); },
+                                 0x8000FFFFu,
+                                 false }));
 
-namespace
+TEST_F (ACFRegistrationTest, WithoutAHostOrAnOutPointerNothingIsDescribed)
 {
-// A collection that gives no effect descriptor.
-class EmptyCollection final : public AAX_ICollection
-{
-public:
-    AAX_IEffectDescriptor* NewDescriptor() override
-    {
-        ++calls;
-        return nullptr;
-    }
-    AAX_Result AddEffect (const char*, AAX_IEffectDescriptor*) override { return ++calls; }
-    AAX_Result SetManufacturerName (const char*) override { return ++calls; }
-    AAX_Result AddPackageName (const char*) override { return ++calls; }
-    AAX_Result SetPackageVersion (uint32_t) override { return ++calls; }
-    AAX_IPropertyMap* NewPropertyMap() override
-    {
-        ++calls;
-        return nullptr;
-    }
-    AAX_Result SetProperties (AAX_IPropertyMap*) override { return ++calls; }
-
-    int calls = 0;
-};
-} // namespace
+    IACFDefinition* definition = garbage<IACFDefinition>();
+    EXPECT_EQ (ACFRegisterPlugin (nullptr, &definition), -20004);
+    EXPECT_EQ (definition, nullptr);
+    EXPECT_EQ (ACFRegisterPlugin (host.unknown(), nullptr), -20004);
+    EXPECT_THAT (host.calls().entries(), ::testing::IsEmpty());
+}
 
 TEST (GetEffectDescriptions, StopsWithNullObjectWhenNoDescriptorIsMade)
 {
-    EmptyCollection collection;
-    EXPECT_EQ (GetEffectDescriptions (&collection), kAAX_ErrorNullObject);
-    EXPECT_EQ (collection.calls, 1);
+    struct EmptyCollection final : AAX_ICollection
+    {
+        AAX_IEffectDescriptor* NewDescriptor() override { return ++calls, nullptr; }
+        AAX_Result AddEffect (const char*, AAX_IEffectDescriptor*) override { return ++calls; }
+        AAX_Result SetManufacturerName (const char*) override { return ++calls; }
+        AAX_Result AddPackageName (const char*) override { return ++calls; }
+        AAX_Result SetPackageVersion (uint32_t) override { return ++calls; }
+        AAX_IPropertyMap* NewPropertyMap() override { return ++calls, nullptr; }
+        AAX_Result SetProperties (AAX_IPropertyMap*) override { return ++calls; }
+        int calls = 0;
+    } collection;
 
-    EXPECT_EQ (GetEffectDescriptions (nullptr), kAAX_ErrorNullObject);
+    EXPECT_EQ (GetEffectDescriptions (&collection), -20004);
+    EXPECT_EQ (collection.calls, 1);
+    EXPECT_EQ (GetEffectDescriptions (nullptr), -20004);
 }
+} // namespace

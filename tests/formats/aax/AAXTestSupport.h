@@ -1,16 +1,44 @@
 #pragma once
 
 #include "formats/aax/AAX_CEffectParameters.h"
+#include "formats/aax/AAX_CParameter.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+/** A value's bytes in the machine's own order, as a packet carries it. */
+template <typename Value>
+Bytes bytesOf (Value value)
+{
+    Bytes bytes (sizeof (Value));
+    std::memcpy (bytes.data(), &value, sizeof (Value));
+    return bytes;
+}
+
+/** Something for a host to find in an out pointer that was never written. */
+template <typename T>
+T* garbage()
+{
+    static int marker;
+    return reinterpret_cast<T*> (&marker);
+}
+
+/** A processor parameter as the plug-in's bridge makes it: 0 to 1, shown with three decimals. */
+AAX_CParameter<float>* newFloatParameter (const char* identifier, float defaultValue, const char* name = "Gain");
+
+/** An on/off parameter showing "bypass" and "on", as the master bypass is made. */
+AAX_CParameter<bool>* newBoolParameter (const char* identifier, bool defaultValue = false, const char* name = "Master Bypass");
 
 /**
     An effect built on the library's base the way the plug-in's bridge builds
     on it: EffectInit registers the master bypass first, then float parameters
     named by index, and feeds the bypass port from the bypass parameter. The
-    registry, dispatcher and parser are opened up for tests.
+    registry, dispatcher and change counter are opened up for tests.
 */
 class TestEffectParameters : public AAX_CEffectParameters
 {
@@ -32,7 +60,6 @@ public:
     /** The object's IACFUnknown, as the plug-in's creation routine hands it to the host. */
     IACFUnknown* unknown() { return static_cast<AAX_IACFEffectParameters*> (this); }
 
-    using AAX_CEffectParameters::GetChunkParser;
     using AAX_CEffectParameters::GetPacketDispatcher;
     using AAX_CEffectParameters::GetParameterRegistry;
     using AAX_CEffectParameters::IncrementChangeCounter;
@@ -40,9 +67,7 @@ public:
     /** Registers the parameters EffectInit would, without a host. */
     void registerParameters();
 
-    void addFloatParameter (const std::string& identifier, float defaultValue);
-    void addBoolParameter (const std::string& identifier, const char* name, bool defaultValue);
-
+    void addParameter (AAX_IParameter* parameter) { GetParameterRegistry().AddParameter (parameter); }
     int effectInitCalls() const { return effectInitCount; }
 
 protected:
