@@ -11,7 +11,6 @@
 #include <stdexcept>
 #include <string>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 namespace quorvel::test
@@ -25,14 +24,21 @@ inline VstIntPtr address (const void* pointer)
     return reinterpret_cast<VstIntPtr> (pointer);
 }
 
-/** A value as a call text shows it: numbers in decimal, pointers as A, B, null or ?. */
+/** A value as a call text shows it: numbers in decimal, pointers as A, B, null or ?, other texts quoted. */
 template <typename Value>
 std::string describe (Value value)
 {
     if constexpr (std::is_pointer_v<Value>)
-        return value == nullptr ? "null" : address (value) == address (blockA) ? "A"
-                                       : address (value) == address (blockB)   ? "B"
-                                                                               : "?";
+    {
+        if (value == nullptr || address (value) == address (blockA) || address (value) == address (blockB))
+            return value == nullptr ? "null" : address (value) == address (blockA) ? "A"
+                                                                                   : "B";
+
+        if constexpr (std::is_same_v<Value, char*>)
+            return '"' + std::string (value) + '"';
+
+        return "?";
+    }
     else
     {
         std::ostringstream text;
@@ -100,8 +106,8 @@ public:
     }
 };
 
-/** Every operation a host call can reach, and those no host call may reach, note their
-    call text in `calls` and give `answer`, so a test sees exactly what a host call reached. */
+/** Every operation a host call can reach, except resume, notes its call text in `calls`
+    and gives `answer`, so a test sees exactly what a host call reached. */
 class RecordingEffect : public AudioEffectX
 {
 public:
@@ -122,10 +128,19 @@ public:
         }
     };
 
+    ~RecordingEffect() override
+    {
+        if (journal != nullptr)
+            journal->push_back ("effect deleted");
+    }
+
     template <typename... Arguments>
     Answer note (const char* name, Arguments... arguments)
     {
         calls.push_back (callText (name, arguments...));
+
+        if (journal != nullptr)
+            journal->push_back (calls.back());
 
         if (throwing)
             throw std::runtime_error (name);
@@ -133,18 +148,18 @@ public:
         return { answer };
     }
 
-    /** Attaches the given editor, or one that notes its calls here. */
-    void attachEditor (std::unique_ptr<AEffEditor> newEditor = nullptr);
+    /** Attaches an editor that notes its calls here. */
+    void attachEditor();
 
     std::vector<std::string> calls;
     VstIntPtr answer = 0;
     bool throwing = false;
     void* chunkBlock = nullptr; // where getChunk points the host
+    std::vector<std::string>* journal = nullptr; // outlives the effect: its calls, its deletion and its editor's
 
     void open() override { note ("open"); }
     void close() override { note ("close"); }
     void suspend() override { note ("suspend"); }
-    void resume() override { note ("resume"); }
     void setSampleRate (float rate) override { note ("setSampleRate", rate); }
     void setBlockSize (VstInt32 size) override { note ("setBlockSize", size); }
     void processReplacing (float** in, float** out, VstInt32 frames) override { note ("processReplacing", in, out, frames); }
@@ -160,7 +175,6 @@ public:
     void getParameterDisplay (VstInt32 index, char* text) override { note ("getParameterDisplay", index, text); }
     void getParameterName (VstInt32 index, char* text) override { note ("getParameterName", index, text); }
     VstInt32 setChunk (void* data, VstInt32 size, bool preset) override { return note ("setChunk", data, size, preset); }
-    float getVu() override { return note ("getVu"); }
 
     VstInt32 getChunk (void** data, bool preset) override
     {
@@ -208,17 +222,6 @@ public:
     bool setProcessPrecision (VstInt32 precision) override { return note ("setProcessPrecision", precision); }
     VstInt32 getNumMidiInputChannels() override { return note ("getNumMidiInputChannels"); }
     VstInt32 getNumMidiOutputChannels() override { return note ("getNumMidiOutputChannels"); }
-
-    // No host call may reach these.
-    VstInt32 getNumCategories() override { return note ("getNumCategories"); }
-    bool copyProgram (VstInt32 destination) override { return note ("copyProgram", destination); }
-    void inputConnected (VstInt32 index, bool state) override { note ("inputConnected", index, state); }
-    void outputConnected (VstInt32 index, bool state) override { note ("outputConnected", index, state); }
-    void setBlockSizeAndSampleRate (VstInt32 size, float rate) override { note ("setBlockSizeAndSampleRate", size, rate); }
-    bool getErrorText (char* text) override { return note ("getErrorText", text); }
-    bool setViewPosition (VstInt32 x, VstInt32 y) override { return note ("setViewPosition", x, y); }
-    VstInt32 fxIdle() override { return note ("fxIdle"); }
-    bool keysRequired() override { return note ("keysRequired"); }
 };
 
 /** Notes its calls in its effect's list, as "editor.<operation>". */
@@ -227,7 +230,14 @@ class RecordingEditor : public AEffEditor
 public:
     explicit RecordingEditor (RecordingEffect& owner)
         : effect (owner)
+        , journal (owner.journal)
     {
+    }
+
+    ~RecordingEditor() override
+    {
+        if (journal != nullptr)
+            journal->push_back ("editor deleted");
     }
 
     bool getRect (ERect** rect) override { return effect.note ("editor.getRect", rect); }
@@ -239,11 +249,12 @@ public:
     bool setKnobMode (VstInt32 mode) override { return effect.note ("editor.setKnobMode", mode); }
 
     RecordingEffect& effect;
+    std::vector<std::string>* journal;
 };
 
-inline void RecordingEffect::attachEditor (std::unique_ptr<AEffEditor> newEditor)
+inline void RecordingEffect::attachEditor()
 {
-    editor = newEditor != nullptr ? std::move (newEditor) : std::make_unique<RecordingEditor> (*this);
+    editor = std::make_unique<RecordingEditor> (*this);
 }
 
 //==============================================================================
