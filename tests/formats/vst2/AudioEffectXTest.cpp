@@ -153,6 +153,14 @@ TEST (AudioEffectXDefaults, EveryOpcodeGivesTheBasesAnswer)
             EXPECT_EQ (std::count (blockB, blockB + 8, 0), opcode == 69 ? 8 : 0) << opcode;
         }
 
+    // What the sweep stored: block size 7 (opcode 11), and no rate of 0 or program 7.
+    EXPECT_EQ (effect->getBlockSize(), 7);
+    EXPECT_EQ (effect->getSampleRate(), 44100.0f);
+    dispatch (effect->getAeffect(), effSetProgram, 0, 2);
+    dispatch (effect->getAeffect(), effSetSampleRate, 0, 0, nullptr, 96000.0f);
+    EXPECT_EQ (dispatch (effect->getAeffect(), effGetProgram), 2);
+    EXPECT_EQ (effect->getSampleRate(), 96000.0f);
+
     effect->isSynth (true);
     EXPECT_EQ (dispatch (effect->getAeffect(), effGetPlugCategory), 2);
     effect->isSynth (false);
