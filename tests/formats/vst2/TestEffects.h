@@ -30,9 +30,11 @@ std::string describe (Value value)
 {
     if constexpr (std::is_pointer_v<Value>)
     {
-        if (value == nullptr || address (value) == address (blockA) || address (value) == address (blockB))
-            return value == nullptr ? "null" : address (value) == address (blockA) ? "A"
-                                                                                   : "B";
+        if (value == nullptr)
+            return "null";
+
+        if (address (value) == address (blockA) || address (value) == address (blockB))
+            return address (value) == address (blockA) ? "A" : "B";
 
         if constexpr (std::is_same_v<Value, char*>)
             return '"' + std::string (value) + '"';
