@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <map>
