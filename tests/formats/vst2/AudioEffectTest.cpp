@@ -149,17 +149,6 @@ TEST (AudioEffectDispatcher, FirstRangeOpcodesReachTheirOperation)
     expectOpcodeRows (rows);
 }
 
-TEST (AudioEffectDispatcher, EditorOpcodesAnswerZeroWithoutAnEditor)
-{
-    expectOpcodeRows ({
-                          { 13, 0, 0, blockA, 0.0f, "", 0 },
-                          { 14, 0, 0, blockA, 0.0f, "", 0 },
-                          { 15, 0, 0, nullptr, 0.0f, "", 0 },
-                          { 19, 0, 0, nullptr, 0.0f, "", 0 },
-                      },
-                      false);
-}
-
 TEST (AudioEffectDispatcher, GetChunkHandsOverOnlyABlockWithBytes)
 {
     // Preset flag, block, byte count the effect gives, answer to the host.

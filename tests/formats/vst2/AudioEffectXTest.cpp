@@ -115,9 +115,13 @@ TEST (AudioEffectXDispatcher, ExtendedOpcodesReachTheirOperation)
     expectOpcodeRows (rows);
 }
 
-TEST (AudioEffectXDispatcher, KeyAndKnobOpcodesAnswerZeroWithoutAnEditor)
+TEST (AudioEffectXDispatcher, EditorOpcodesAnswerZeroWithoutAnEditor)
 {
     expectOpcodeRows ({
+                          { 13, 0, 0, blockA, 0.0f, "", 0 },
+                          { 14, 0, 0, blockA, 0.0f, "", 0 },
+                          { 15, 0, 0, nullptr, 0.0f, "", 0 },
+                          { 19, 0, 0, nullptr, 0.0f, "", 0 },
                           { 59, 65, 3, nullptr, 2.7f, "", 0 },
                           { 60, 65, 3, nullptr, 2.7f, "", 0 },
                           { 61, 0, 2, nullptr, 0.0f, "", 0 },
