@@ -108,12 +108,6 @@ AAX_IACFEffectGUI* AaxPlugInTest::makeGUI()
     return gui;
 }
 
-void AaxPlugInTest::generateCoefficients()
-{
-    effect->deliverPending();
-    effect->effect()->GenerateCoefficients();
-}
-
 quorvel::test::MultiChannelSignal AaxPlugInTest::render (const quorvel::test::MultiChannelSignal& input, int blockSize)
 {
     auto source = input;
