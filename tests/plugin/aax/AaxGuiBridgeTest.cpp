@@ -12,18 +12,7 @@
 
 namespace
 {
-class AaxGuiBridgeTest : public AaxEffectTest
-{
-protected:
-    void TearDown() override
-    {
-        closeEverything();
-        view.reset();
-        AaxPlugInTest::TearDown();
-    }
-
-    HostReference<HostViewContainer> view = makeHostObject<HostViewContainer> (host.context());
-};
+using AaxGuiBridgeTest = AaxEffectTest;
 
 TEST_F (AaxGuiBridgeTest, AnInstanceWithoutThePlugInsOwnEffectGetsNoEditor)
 {
@@ -31,6 +20,7 @@ TEST_F (AaxGuiBridgeTest, AnInstanceWithoutThePlugInsOwnEffectGetsNoEditor)
     {
         SCOPED_TRACE (withForeignEffect ? "another plug-in's effect" : "no effect");
         auto instance = makeHostObject<HostEffectInstance> (host.context());
+        auto view = makeHostObject<HostViewContainer> (host.context());
 
         if (withForeignEffect)
             instance->attachEffect (static_cast<AAX_IACFEffectParameters*> (new AAX_CEffectParameters));
