@@ -237,7 +237,9 @@ TEST_F (AaxGuiBridgeDisplayTest, DraggingAKnobTouchesSetsAndReleasesItsParameter
                    const auto touches = std::count (seen.begin(), seen.end(), 'T');
                    return touches > 1 && touches == std::count (seen.begin(), seen.end(), 'R'); });
 
-    EXPECT_THAT (automationOf (host.calls(), "0"), MatchesRegex ("T.*S.*R"));
+    const auto seen = automationOf (host.calls(), "0");
+    EXPECT_THAT (seen, MatchesRegex ("T.*S.*R"));
+    EXPECT_EQ (std::count (seen.begin(), seen.end(), 'T'), std::count (seen.begin(), seen.end(), 'R')) << seen;
     EXPECT_GT (effect->deliverPending(), 0);
     EXPECT_GT (valueOf ("0"), before) << "the host's answer reached the processor";
 }
