@@ -1,5 +1,7 @@
 // The plug-in's effect object end to end: Quorvel.so loaded with dlopen, registered,
-// created, initialised and run in the simulated AAX host.
+// created, initialised and run in the simulated AAX host. What the bridge shares with
+// the VST bridge (the routing of host buffers, the reading of saved states) is tested
+// where it is kept; here each behaviour only this bridge can get wrong is checked once.
 
 #include "tests/plugin/aax/AaxPlugInTest.h"
 
@@ -13,8 +15,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -22,7 +25,6 @@ namespace
 using quorvel::test::MultiChannelSignal;
 using quorvel::test::waitUntil;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 constexpr uint32_t controlsChunkID = AAX_FourCharCode ("elck");
 constexpr uint32_t stateChunkID = AAX_FourCharCode ("juce");
@@ -42,20 +44,15 @@ float peakOf (const MultiChannelSignal& signal, int from = 0)
     return peak;
 }
 
-/** The largest difference between output and the input delayed by `delay` samples
-    (zeros before the input starts). */
-float distanceFromDelayedInput (const MultiChannelSignal& input, const MultiChannelSignal& output, int delay)
+/** The input shifted later by `delay` samples, zeros in front. */
+MultiChannelSignal delayedBy (const MultiChannelSignal& input, int delay)
 {
-    float distance = 0.0f;
+    MultiChannelSignal output (input.numChannels(), input.numSamples());
 
-    for (int channel = 0; channel < input.numChannels(); ++channel)
-        for (int i = 0; i < input.numSamples(); ++i)
-        {
-            const auto expected = i >= delay ? input.channels[(size_t) channel][(size_t) (i - delay)] : 0.0f;
-            distance = std::max (distance, std::abs (output.channels[(size_t) channel][(size_t) i] - expected));
-        }
+    for (size_t channel = 0; channel < input.channels.size(); ++channel)
+        std::copy (input.channels[channel].begin(), input.channels[channel].end() - delay, output.channels[channel].begin() + delay);
 
-    return distance;
+    return output;
 }
 
 /** Four channels holding 7 everywhere, to show which samples a run wrote. */
@@ -67,13 +64,6 @@ MultiChannelSignal untouchedOutput (int numSamples)
         std::fill (channel.begin(), channel.end(), 7.0f);
 
     return output;
-}
-
-std::string identifierAt (AAX_IACFEffectParameters& effect, int32_t index)
-{
-    AAX_CString identifier;
-    effect.GetParameterIDFromIndex (index, &identifier);
-    return identifier.CString();
 }
 
 /** The parameter identifiers of the host's set-value requests, in order. */
@@ -122,69 +112,35 @@ protected:
         effect->deliverPending();
         return valueOf ("0");
     }
-
-    /** A fresh effect object and algorithm, as after the host closed the last ones. */
-    void reopen()
-    {
-        closeEverything();
-        openEffect();
-        startAlgorithm();
-    }
 };
 
 //==============================================================================
-TEST_F (AaxBridgeTest, RegistrationHandsTheHostThePlugInsOwnRoutines)
+TEST_F (AaxBridgeTest, InitialisationRegistersBypassFirstAndTheProcessorsParametersUntilUninitialised)
 {
-    auto& registration = host.context().registration;
-
-    EXPECT_NE (registration.routine (0), nullptr) << "effect maker";
-    EXPECT_NE (registration.routine (1), nullptr) << "GUI maker";
-    EXPECT_NE (registration.processRoutine(), nullptr);
-
-    uint64_t version = 0;
-    EXPECT_EQ (library->getSDKVersion (&version), kAAX_Success);
-    EXPECT_EQ (version, 0x00000201007756BFull);
-}
-
-TEST_F (AaxBridgeTest, InitialisationRegistersBypassFirstAndTheProcessorsParametersWithTheirDefaults)
-{
-    struct Registered
-    {
-        const char* identifier;
-        const char* name;
-        float value;
-        int32_t type; // 0 discrete, 1 continuous
-    };
-
-    const Registered expected[] = {
-        { "MasterBypassID", "Master Bypass", 0.0f, 0 },
-        { "0", "Attack Time", 0.025f, 1 },
-        { "1", "Release Time", 0.02f, 1 },
-        { "2", "Max Peak Level", 0.5f, 1 },
-        { "3", "Input Gain", 0.0f, 1 },
-    };
-
-    EXPECT_EQ (effect->controller().latency(), defaultLatency);
-    EXPECT_EQ (effect->automation().registeredCount(), 5);
+    std::vector<std::string> registered;
     int32_t count = 0;
     ASSERT_EQ (plugIn().GetNumberOfParameters (&count), kAAX_Success);
-    ASSERT_EQ (count, 5);
 
     for (int32_t index = 0; index < count; ++index)
     {
-        const auto& row = expected[index];
-        AAX_CString name;
+        AAX_CString identifier, name;
         double defaultValue = -1.0;
         int32_t type = -1;
-        EXPECT_EQ (identifierAt (plugIn(), index), row.identifier);
-        EXPECT_EQ (plugIn().GetParameterName (row.identifier, &name), kAAX_Success);
-        EXPECT_STREQ (name.CString(), row.name);
-        EXPECT_FLOAT_EQ ((float) valueOf (row.identifier), row.value) << row.identifier;
-        EXPECT_EQ (plugIn().GetParameterDefaultNormalizedValue (row.identifier, &defaultValue), kAAX_Success);
-        EXPECT_FLOAT_EQ ((float) defaultValue, row.value) << row.identifier;
-        EXPECT_EQ (plugIn().GetParameterType (row.identifier, &type), kAAX_Success);
-        EXPECT_EQ (type, row.type) << row.identifier;
+        plugIn().GetParameterIDFromIndex (index, &identifier);
+        plugIn().GetParameterName (identifier.CString(), &name);
+        plugIn().GetParameterDefaultNormalizedValue (identifier.CString(), &defaultValue);
+        plugIn().GetParameterType (identifier.CString(), &type);
+        std::ostringstream row;
+        row << identifier.CString() << ": " << name.CString() << ", " << valueOf (identifier.CString()) << " of default " << defaultValue << ", type " << type;
+        registered.push_back (row.str());
     }
+
+    EXPECT_THAT (registered, ElementsAre ("MasterBypassID: Master Bypass, 0 of default 0, type 0", // 0 discrete, 1 continuous
+                                          "0: Attack Time, 0.025 of default 0.025, type 1",
+                                          "1: Release Time, 0.02 of default 0.02, type 1",
+                                          "2: Max Peak Level, 0.5 of default 0.5, type 1",
+                                          "3: Input Gain, 0 of default 0, type 1"));
+    EXPECT_EQ (effect->automation().registeredCount(), 5);
 
     AAX_CString bypassID, shortName;
     int32_t steps = 0;
@@ -194,52 +150,38 @@ TEST_F (AaxBridgeTest, InitialisationRegistersBypassFirstAndTheProcessorsParamet
     EXPECT_EQ (steps, 2147483647);
     EXPECT_EQ (plugIn().GetParameterNameOfLength ("0", &shortName, 4), kAAX_Success);
     EXPECT_STREQ (shortName.CString(), "Atta");
+
+    EXPECT_EQ (effect->uninitialize(), kAAX_Success);
+    EXPECT_EQ (effect->automation().registeredCount(), 0) << "every parameter unregistered";
+    EXPECT_EQ (effect->controller().referenceCount(), 1u) << "only the host instance holds its controller";
 }
 
 //==============================================================================
-TEST_F (AaxBridgeTest, ProcessedBlocksAreDelayedByTheReportedLatency)
+TEST_F (AaxBridgeTest, TheBypassPortChoosesBetweenTheDelayedInputAndTheLimitedOne)
 {
     startAlgorithm();
-    const auto quiet = quorvel::test::independentNoise (4, 4800, 0.25f, 1301);
+    const auto attackBefore = valueOf ("0");
+    const auto loud = quorvel::test::independentNoise (4, 4800, 4.0f, 1305);
 
-    const auto output = render (quiet, 480);
+    automate ("MasterBypassID", 1.0);
+    plugIn().GenerateCoefficients();
+    const auto bypassedOutput = render (loud, 480);
 
-    EXPECT_EQ (effect->controller().latency(), defaultLatency);
-    EXPECT_LT (distanceFromDelayedInput (quiet, output, defaultLatency), 1.0e-6f);
-}
+    EXPECT_EQ (algorithm->portValue (AAX_ContextFields::bypassPort), 1u);
+    EXPECT_EQ (bypassedOutput.channels, delayedBy (loud, defaultLatency).channels) << "bypassed, in time with the latency";
+    EXPECT_EQ (valueOf ("0"), attackBefore) << "the bypass identifier never reaches parameter 0";
 
-TEST_F (AaxBridgeTest, OutputNeverExceedsTheThreshold)
-{
-    startAlgorithm();
-    const auto loud = quorvel::test::independentNoise (4, 48000, 8.0f, 1302);
+    automate ("MasterBypassID", 0.0);
+    plugIn().GenerateCoefficients();
+    const auto limitedOutput = render (loud, 512);
 
-    const auto output = render (loud, 512);
-
-    EXPECT_LE (peakOf (output), defaultThreshold);
-    EXPECT_GT (peakOf (output), 0.5f) << "the limiter lets the signal through";
-}
-
-TEST_F (AaxBridgeTest, InPlaceAndSeparateBuffersGiveTheSameOutput)
-{
-    startAlgorithm();
-    const auto loud = quorvel::test::independentNoise (4, 4096, 4.0f, 1303);
-    const auto separate = render (loud, 256);
-
-    reopen();
-    auto inPlace = loud;
-
-    for (int start = 0; start < inPlace.numSamples(); start += 256)
-    {
-        auto channels = inPlace.pointers (start);
-        algorithm->renderInPlace (channels.data(), 256);
-    }
-
-    EXPECT_EQ (inPlace.channels, separate.channels);
+    EXPECT_EQ (algorithm->portValue (AAX_ContextFields::bypassPort), 0u);
+    EXPECT_LE (peakOf (limitedOutput, defaultLatency), defaultThreshold);
+    EXPECT_GT (peakOf (limitedOutput, defaultLatency), 0.5f) << "the limiter lets the signal through";
 }
 
 TEST_F (AaxBridgeTest, AnAttackChangeIsReportedAsLatencyAndCountedAsAChange)
 {
-    startAlgorithm();
     automate ("0", 1.0); // 40 ms
 
     // Told from the plug-in's message thread, never from inside the host's call.
@@ -252,47 +194,14 @@ TEST_F (AaxBridgeTest, AnAttackChangeIsReportedAsLatencyAndCountedAsAChange)
     int32_t changes = 0;
     EXPECT_EQ (plugIn().GetNumberOfChanges (&changes), kAAX_Success);
     EXPECT_EQ (changes, 2) << "the update and the latency change";
-
-    // The limiter glides its delay to the new look-ahead (a time constant of 10000
-    // samples); once it has, an impulse comes out the reported latency later.
-    MultiChannelSignal signal (4, 120000);
-    const int impulseAt = 110000;
-    signal.channels[1][(size_t) impulseAt] = 0.5f;
-    const auto output = render (signal, 1000);
-
-    const auto& channel = output.channels[1];
-    const auto loudest = std::max_element (channel.begin() + impulseAt, channel.end(), [] (float a, float b)
-                                           { return std::abs (a) < std::abs (b); });
-    EXPECT_NEAR ((double) (loudest - channel.begin() - impulseAt), 1920.0, 1.0);
 }
 
 //==============================================================================
-TEST_F (AaxBridgeTest, BypassThroughTheDataPortTakesTheBypassedPathAndLeavesParameterZero)
+TEST_F (AaxBridgeTest, OnlyFiniteValuesForTheFourDecimalIdentifiersReachTheProcessorLimitedToTheUnitRange)
 {
-    startAlgorithm();
-    const auto attackBefore = valueOf ("0");
-
-    automate ("MasterBypassID", 1.0);
-    generateCoefficients();
-    const auto loud = quorvel::test::independentNoise (4, 4800, 4.0f, 1305);
-    const auto bypassedOutput = render (loud, 480);
-
-    EXPECT_EQ (algorithm->portValue (AAX_ContextFields::bypassPort), 1u);
-    EXPECT_GT (peakOf (bypassedOutput), 2.0f) << "not limited";
-    EXPECT_LT (distanceFromDelayedInput (loud, bypassedOutput, defaultLatency), 1.0e-6f) << "bypassed, in time with the latency";
-    EXPECT_EQ (valueOf ("0"), attackBefore) << "the bypass identifier never reaches parameter 0";
-
-    automate ("MasterBypassID", 0.0);
-    generateCoefficients();
-    const auto limitedOutput = render (loud, 480);
-
-    EXPECT_EQ (algorithm->portValue (AAX_ContextFields::bypassPort), 0u);
-    EXPECT_LE (peakOf (limitedOutput, defaultLatency), defaultThreshold);
-}
-
-TEST_F (AaxBridgeTest, OnlyTheDecimalIdentifiersOfTheFourParametersReachTheProcessor)
-{
-    const std::vector<double> before { valueOf ("0"), valueOf ("1"), valueOf ("2"), valueOf ("3") };
+    const auto processorValues = [this]
+    { return std::vector<double> { valueOf ("0"), valueOf ("1"), valueOf ("2"), valueOf ("3") }; };
+    const auto before = processorValues();
 
     for (const char* identifier : { "00", "4", "-1", "+1", " 1", "1 ", "1x", "", "3\n", "MasterBypassIDx" })
     {
@@ -300,29 +209,21 @@ TEST_F (AaxBridgeTest, OnlyTheDecimalIdentifiersOfTheFourParametersReachTheProce
         EXPECT_EQ (plugIn().UpdateParameterNormalizedValue (identifier, 0.9, 0), kAAX_ErrorUnknownParameter) << '"' << identifier << '"';
     }
 
+    for (double bad : { std::nan (""), HUGE_VAL, -HUGE_VAL })
+        for (const char* identifier : { "2", "MasterBypassID" })
+        {
+            EXPECT_NE (plugIn().SetParameterNormalizedValue (identifier, bad), kAAX_Success) << identifier;
+            EXPECT_NE (plugIn().UpdateParameterNormalizedValue (identifier, bad, 0), kAAX_Success) << identifier;
+        }
+
     EXPECT_EQ (plugIn().UpdateParameterNormalizedValue (nullptr, 0.9, 0), kAAX_ErrorUnknownParameter);
     EXPECT_EQ (plugIn().UpdateParameterNormalizedValue ("MasterBypassID", 1.0, 0), kAAX_Success);
-
-    const std::vector<double> after { valueOf ("0"), valueOf ("1"), valueOf ("2"), valueOf ("3") };
-    EXPECT_EQ (after, before);
-}
-
-TEST_F (AaxBridgeTest, HostValuesAreLimitedToTheUnitRangeAndNonFiniteOnesRefused)
-{
-    EXPECT_EQ (plugIn().UpdateParameterNormalizedValue ("1", 1.7, 0), kAAX_Success);
-    EXPECT_EQ (valueOf ("1"), 1.0);
-    EXPECT_EQ (plugIn().UpdateParameterNormalizedValue ("3", -2.0, 0), kAAX_Success);
-    EXPECT_EQ (valueOf ("3"), 0.0);
-
-    for (double bad : { std::nan (""), HUGE_VAL, -HUGE_VAL })
-    {
-        EXPECT_NE (plugIn().UpdateParameterNormalizedValue ("2", bad, 0), kAAX_Success);
-        EXPECT_NE (plugIn().SetParameterNormalizedValue ("2", bad), kAAX_Success);
-        EXPECT_NE (plugIn().UpdateParameterNormalizedValue ("MasterBypassID", bad, 0), kAAX_Success);
-    }
-
-    EXPECT_FLOAT_EQ ((float) valueOf ("2"), 0.5f);
+    EXPECT_EQ (processorValues(), before);
     EXPECT_EQ (plugIn().GetParameterNormalizedValue ("2", nullptr), kAAX_ErrorNullObject);
+
+    EXPECT_EQ (plugIn().UpdateParameterNormalizedValue ("1", 1.7, 0), kAAX_Success);
+    EXPECT_EQ (plugIn().SetParameterNormalizedValue ("3", -2.0), kAAX_Success);
+    EXPECT_EQ (processorValues(), (std::vector<double> { before[0], 1.0, before[2], 0.0 }));
 }
 
 TEST_F (AaxBridgeTest, ValueTextsAreReadAsTheProcessorReadsThem)
@@ -338,12 +239,9 @@ TEST_F (AaxBridgeTest, ValueTextsAreReadAsTheProcessorReadsThem)
     constexpr double untouched = 42.0;
     const TextCase cases[] = {
         { "0", "1.5", kAAX_Success, 1.0 },
-        { "1", " \t+0.25 ms", kAAX_Success, 0.25 },
         { "2", ".5", kAAX_Success, 0.5 },
         { "3", "-9", kAAX_Success, 0.0 },
         { "1", "abc", kAAX_ErrorConversionFailed, untouched },
-        { "1", "- 1", kAAX_ErrorConversionFailed, untouched },
-        { "1", ".e1", kAAX_ErrorConversionFailed, untouched },
         { "2", "nan", kAAX_ErrorConversionFailed, untouched },
         { "MasterBypassID", "on", kAAX_Success, 1.0 },
         { "MasterBypassID", "1", kAAX_ErrorConversionFailed, untouched },
@@ -371,34 +269,27 @@ TEST_F (AaxBridgeTest, AHostSetIsARequestThatTheProcessorTakesWithoutNotifyingBa
 }
 
 //==============================================================================
-TEST_F (AaxBridgeTest, ControlsChunkComesFirstAndTheStateChunkSecond)
+TEST_F (AaxBridgeTest, TheStateChunkFollowsTheControlsChunkAndIsWrittenOnlyIntoTheRoomAskedFor)
 {
     int32_t chunks = 0;
+    uint32_t identifiers[3] {};
     EXPECT_EQ (plugIn().GetNumberOfChunks (&chunks), kAAX_Success);
     EXPECT_EQ (chunks, 2);
+    EXPECT_EQ (plugIn().GetChunkIDFromIndex (0, &identifiers[0]), kAAX_Success);
+    EXPECT_EQ (plugIn().GetChunkIDFromIndex (1, &identifiers[1]), kAAX_Success);
+    EXPECT_EQ (plugIn().GetChunkIDFromIndex (2, &identifiers[2]), kAAX_ErrorChunkIndexOutOfRange);
+    EXPECT_THAT (identifiers, ElementsAre (controlsChunkID, stateChunkID, 0u));
 
-    uint32_t identifier = 0;
-    EXPECT_EQ (plugIn().GetChunkIDFromIndex (0, &identifier), kAAX_Success);
-    EXPECT_EQ (identifier, controlsChunkID);
-    EXPECT_EQ (plugIn().GetChunkIDFromIndex (1, &identifier), kAAX_Success);
-    EXPECT_EQ (identifier, stateChunkID);
-    EXPECT_EQ (plugIn().GetChunkIDFromIndex (2, &identifier), kAAX_ErrorChunkIndexOutOfRange);
-}
+    HostChunkRecord unasked (stateChunkID, 4096);
+    EXPECT_EQ (plugIn().GetChunk (stateChunkID, unasked.get()), kAAX_ErrorChunkSizeMismatch) << "no size was asked for first";
 
-TEST_F (AaxBridgeTest, TheStateChunkHoldsTheStateAsItIsWhenWritten)
-{
     uint32_t size = 0;
     ASSERT_EQ (plugIn().GetChunkSize (stateChunkID, &size), kAAX_Success);
     automate ("0", 0.5); // a shorter text than the default's: the state still fits
     HostChunkRecord record (stateChunkID, size);
     ASSERT_EQ (plugIn().GetChunk (stateChunkID, record.get()), kAAX_Success);
-
-    const auto data = record.data();
-    ASSERT_GE (data.size(), 9u);
-    EXPECT_LT (data.size(), size);
-    EXPECT_THAT (std::vector<uint8_t> (data.begin(), data.begin() + 4), ElementsAre (0x56, 0x43, 0x32, 0x21));
-    const std::string text (data.begin() + 8, data.end() - 1);
-    EXPECT_THAT (text, HasSubstr ("<Attack>0.5</Attack>"));
+    EXPECT_GT (record.data().size(), 0u);
+    EXPECT_LT (record.data().size(), size);
     EXPECT_TRUE (record.hostFieldsUntouched());
 
     automate ("0", 0.123457); // now longer than the room the host made
@@ -406,14 +297,9 @@ TEST_F (AaxBridgeTest, TheStateChunkHoldsTheStateAsItIsWhenWritten)
     EXPECT_EQ (plugIn().GetChunk (stateChunkID, tooSmall.get()), kAAX_ErrorChunkSizeMismatch);
     EXPECT_TRUE (tooSmall.data().empty());
     EXPECT_TRUE (tooSmall.hostFieldsUntouched());
-
-    HostChunkRecord unasked (stateChunkID, size);
-    effect.reset();
-    openEffect();
-    EXPECT_EQ (plugIn().GetChunk (stateChunkID, unasked.get()), kAAX_ErrorChunkSizeMismatch) << "no size was asked for first";
 }
 
-TEST_F (AaxBridgeTest, AStateRoundTripRestoresTheProcessorAndPostsAllFourValues)
+TEST_F (AaxBridgeTest, ARestoredStateReachesTheHostAndARefusedOneNothing)
 {
     automate ("0", 0.5);
     automate ("3", 0.25);
@@ -423,6 +309,13 @@ TEST_F (AaxBridgeTest, AStateRoundTripRestoresTheProcessorAndPostsAllFourValues)
     automate ("1", 0.9);
     automate ("3", 0.0);
     host.calls().clear();
+
+    auto lying = HostChunkRecord::holding (stateChunkID, 0, saved.data());
+    lying.setDataSizeField (-5);
+    EXPECT_NE (plugIn().SetChunk (stateChunkID, lying.get()), kAAX_Success);
+    EXPECT_EQ (plugIn().SetChunk (stateChunkID, nullptr), kAAX_ErrorNullObject);
+    EXPECT_FLOAT_EQ ((float) valueOf ("0"), 0.1f);
+    EXPECT_TRUE (requestedIdentifiers (host.calls()).empty());
 
     ASSERT_EQ (plugIn().SetChunk (stateChunkID, saved.get()), kAAX_Success);
 
@@ -434,29 +327,6 @@ TEST_F (AaxBridgeTest, AStateRoundTripRestoresTheProcessorAndPostsAllFourValues)
     EXPECT_EQ (effect->deliverPending(), 4);
     EXPECT_FLOAT_EQ ((float) valueOf ("0"), 0.5f) << "the host's answers agree with the restored state";
     EXPECT_FLOAT_EQ ((float) valueOf ("3"), 0.25f);
-}
-
-TEST_F (AaxBridgeTest, ADamagedStateChunkRestoresNothingAndSaysSo)
-{
-    const auto saved = saveChunk (stateChunkID);
-    automate ("0", 0.75);
-    host.calls().clear();
-
-    auto data = saved.data();
-    const auto cut = HostChunkRecord::holding (stateChunkID, 0, std::vector<uint8_t> (data.begin(), data.begin() + 40));
-    auto wrongMagic = data;
-    wrongMagic[0] ^= 0xFF;
-    const auto badMagic = HostChunkRecord::holding (stateChunkID, 0, wrongMagic);
-    auto lying = HostChunkRecord::holding (stateChunkID, 0, data);
-    lying.setDataSizeField (-5);
-
-    EXPECT_NE (plugIn().SetChunk (stateChunkID, cut.get()), kAAX_Success);
-    EXPECT_NE (plugIn().SetChunk (stateChunkID, badMagic.get()), kAAX_Success);
-    EXPECT_NE (plugIn().SetChunk (stateChunkID, lying.get()), kAAX_Success);
-    EXPECT_EQ (plugIn().SetChunk (stateChunkID, nullptr), kAAX_ErrorNullObject);
-
-    EXPECT_FLOAT_EQ ((float) valueOf ("0"), 0.75f);
-    EXPECT_TRUE (requestedIdentifiers (host.calls()).empty());
 }
 
 TEST_F (AaxBridgeTest, TheControlsChunkHoldsTheProcessorsValuesBesideTheStateChunk)
@@ -481,137 +351,62 @@ TEST_F (AaxBridgeTest, TheControlsChunkHoldsTheProcessorsValuesBesideTheStateChu
 }
 
 //==============================================================================
-TEST_F (AaxBridgeTest, TheProcessRoutineIgnoresDamagedInstanceRanges)
+TEST_F (AaxBridgeTest, TheProcessRoutineWritesNothingForADamagedCall)
 {
     startAlgorithm();
     auto routine = algorithm->processRoutine();
     ASSERT_NE (routine, nullptr);
-
-    routine (nullptr, nullptr);
     void* noContext[] = { nullptr };
+    routine (nullptr, nullptr);
     routine (noContext, noContext + 1);
     routine (noContext + 1, noContext);
 
-    MultiChannelSignal input (4, 64);
-    auto output = untouchedOutput (64);
-
-    auto inputs = input.pointers();
-    auto outputs = output.pointers();
-
     uint64_t emptyPrivateData = 0;
-    algorithm->overrideField (AAX_ContextFields::privateData, &emptyPrivateData);
-    algorithm->render (inputs.data(), outputs.data(), 64);
-    algorithm->overrideField (AAX_ContextFields::privateData, nullptr);
-    algorithm->render (inputs.data(), outputs.data(), 64);
+    const std::tuple<const char*, uint32_t, void*> damages[] = {
+        { "no outputs", AAX_ContextFields::audioOut, nullptr },
+        { "no length", AAX_ContextFields::bufferLength, nullptr },
+        { "no effect in the private data", AAX_ContextFields::privateData, &emptyPrivateData },
+        { "no private data", AAX_ContextFields::privateData, nullptr },
+    };
 
-    EXPECT_EQ (peakOf (output), 7.0f) << "nothing was written without an effect";
-}
-
-TEST_F (AaxBridgeTest, TheProcessRoutineRefusesMissingOutputsAndEmptyBlocks)
-{
-    startAlgorithm();
-    MultiChannelSignal input = quorvel::test::independentNoise (4, 64, 0.5f, 1306);
-    auto output = untouchedOutput (64);
-
+    auto input = quorvel::test::independentNoise (4, 64, 0.5f, 1306);
     auto inputs = input.pointers();
-    auto outputs = output.pointers();
 
-    algorithm->render (inputs.data(), outputs.data(), 0);
-    algorithm->render (inputs.data(), outputs.data(), -64);
-    auto missingOne = outputs;
-    missingOne[2] = nullptr;
-    algorithm->render (inputs.data(), missingOne.data(), 64);
-    algorithm->overrideField (AAX_ContextFields::audioOut, nullptr);
-    algorithm->render (inputs.data(), outputs.data(), 64);
-
-    EXPECT_EQ (peakOf (output), 7.0f);
-}
-
-TEST_F (AaxBridgeTest, MissingInputsAreTakenAsSilenceEvenForASingleSample)
-{
-    startAlgorithm();
-    auto output = untouchedOutput (256);
-
-    auto outputs = output.pointers();
-    algorithm->overrideField (AAX_ContextFields::audioIn, nullptr);
-    algorithm->render (outputs.data(), outputs.data(), 1);
-
-    for (const auto& channel : output.channels)
-        EXPECT_THAT (std::vector<float> (channel.begin(), channel.begin() + 2), ElementsAre (0.0f, 7.0f)) << "the block's one sample only";
-
-    algorithm->render (outputs.data(), outputs.data(), 256);
-
-    EXPECT_EQ (peakOf (output), 0.0f);
+    for (const auto& [what, field, pointer] : damages)
+    {
+        startAlgorithm();
+        algorithm->overrideField (field, pointer);
+        auto output = untouchedOutput (64);
+        auto outputs = output.pointers();
+        algorithm->render (inputs.data(), outputs.data(), 64);
+        EXPECT_EQ (output.channels, untouchedOutput (64).channels) << what;
+    }
 }
 
 TEST_F (AaxBridgeTest, AfterARefusedInitialisationTheRoutineLeavesTheBuffersAlone)
 {
     startAlgorithm();
     const auto fourChannels = effect->controller().settings();
-    auto oneChannel = fourChannels;
-    oneChannel.inputStemFormat = oneChannel.outputStemFormat = 0x00010001;
-    effect->controller().setSettings (oneChannel);
-    ASSERT_EQ (effect->initialize(), kAAX_ErrorUnsupported);
-
     auto input = quorvel::test::independentNoise (4, 256, 0.5f, 1308);
-    auto output = untouchedOutput (256);
     auto inputs = input.pointers();
-    auto outputs = output.pointers();
-    algorithm->render (inputs.data(), outputs.data(), 256);
-
-    EXPECT_EQ (output.channels, untouchedOutput (256).channels);
-
-    effect->controller().setSettings (fourChannels);
-    ASSERT_EQ (effect->initialize(), kAAX_Success);
-    algorithm->render (inputs.data(), outputs.data(), 256);
-
-    EXPECT_LE (peakOf (output), 0.5f) << "rendering again";
-}
-
-TEST_F (AaxBridgeTest, OverlappingBuffersAreProcessedAsIfSeparate)
-{
-    startAlgorithm();
-    const auto loud = quorvel::test::independentNoise (4, 2048, 4.0f, 1307);
-    const auto expected = render (loud, 2048);
-
-    reopen();
-
-    // Outputs shifted by one channel over the inputs: each output overlaps the next input.
-    std::vector<float> storage (5 * 2048, 0.0f);
-    std::vector<const float*> inputs;
-    std::vector<float*> outputs;
-
-    for (int channel = 0; channel < 4; ++channel)
+    const auto renderAfter = [&] (const HostController::Settings& settings, AAX_Result expected)
     {
-        std::copy (loud.channels[(size_t) channel].begin(), loud.channels[(size_t) channel].end(), storage.begin() + (channel + 1) * 2048);
-        inputs.push_back (storage.data() + (channel + 1) * 2048);
-        outputs.push_back (storage.data() + channel * 2048);
+        effect->controller().setSettings (settings);
+        EXPECT_EQ (effect->initialize(), expected);
+        auto output = untouchedOutput (256);
+        auto outputs = output.pointers();
+        algorithm->render (inputs.data(), outputs.data(), 256);
+        return output;
+    };
+
+    // Input stems of one channel, then output stems of five.
+    for (const auto& stems : { std::pair { 0x00010001, HostController::kFourChannels }, std::pair { HostController::kFourChannels, 0x00050005 } })
+    {
+        auto otherStems = fourChannels;
+        std::tie (otherStems.inputStemFormat, otherStems.outputStemFormat) = stems;
+        EXPECT_EQ (renderAfter (otherStems, kAAX_ErrorUnsupported).channels, untouchedOutput (256).channels);
     }
 
-    algorithm->render (inputs.data(), outputs.data(), 2048);
-
-    for (int channel = 0; channel < 4; ++channel)
-        EXPECT_TRUE (std::equal (expected.channels[(size_t) channel].begin(), expected.channels[(size_t) channel].end(), outputs[(size_t) channel]))
-            << "channel " << channel;
-}
-
-//==============================================================================
-TEST_F (AaxBridgeTest, TheLibraryMayBeUnloadedOnlyOnceEveryObjectIsGone)
-{
-    EXPECT_EQ (library->canUnloadNow(), 1);
-    makeGUI();
-    EXPECT_EQ (library->canUnloadNow(), 2);
-
-    closeEverything();
-
-    EXPECT_EQ (library->canUnloadNow(), 0);
-}
-
-TEST_F (AaxBridgeTest, UninitialiseGivesBackTheHostsInterfaces)
-{
-    EXPECT_EQ (effect->uninitialize(), kAAX_Success);
-
-    EXPECT_EQ (effect->automation().registeredCount(), 0) << "every parameter unregistered";
-    EXPECT_EQ (effect->controller().referenceCount(), 1u) << "only the host instance holds its controller";
+    EXPECT_LE (peakOf (renderAfter (fourChannels, kAAX_Success)), 0.5f) << "rendering again";
 }
 } // namespace

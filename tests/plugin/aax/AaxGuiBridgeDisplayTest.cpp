@@ -7,6 +7,8 @@
 #include "formats/aax/host/HostReference.h"
 #include "formats/aax/host/HostViewContainer.h"
 
+#include "support/WaitUntil.h"
+
 #include <gmock/gmock.h>
 
 #include <X11/Xlib.h>
@@ -16,99 +18,74 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
+#include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace
 {
-using ::testing::Contains;
+using quorvel::test::waitUntil;
+using ::testing::ElementsAre;
+using ::testing::MatchesRegex;
 
 constexpr int editorWidth = 435;
 constexpr int editorHeight = 373;
 
-bool waitUntil (const std::function<bool()>& done, int milliseconds)
+/** A window of the host's, on the test's own connection to the X server. */
+struct HostWindow
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds (milliseconds);
-
-    while (std::chrono::steady_clock::now() < deadline)
-    {
-        if (done())
-            return true;
-
-        std::this_thread::sleep_for (std::chrono::milliseconds (5));
-    }
-
-    return done();
-}
-
-/** The test's own connection to the X server, and a window of the host's. */
-class HostWindow
-{
-public:
     HostWindow()
-        : display (XOpenDisplay (nullptr))
     {
-        if (display == nullptr)
-            return;
-
-        window = XCreateSimpleWindow (display, DefaultRootWindow (display), 0, 0, editorWidth, editorHeight, 0, 0, 0);
-        XMapWindow (display, window);
-        XSync (display, False);
+        if (display != nullptr)
+        {
+            window = XCreateSimpleWindow (display, DefaultRootWindow (display), 0, 0, editorWidth, editorHeight, 0, 0, 0);
+            XMapWindow (display, window);
+            XSync (display, False);
+        }
     }
 
     ~HostWindow()
     {
-        if (display == nullptr)
-            return;
-
-        XDestroyWindow (display, window);
-        XCloseDisplay (display);
+        if (display != nullptr)
+        {
+            XDestroyWindow (display, window);
+            XCloseDisplay (display);
+        }
     }
 
-    HostWindow (const HostWindow&) = delete;
-    HostWindow& operator= (const HostWindow&) = delete;
-
-    std::vector<Window> children() const
+    unsigned int numChildren() const
     {
         XSync (display, False);
-        Window root = 0, parent = 0;
-        Window* list = nullptr;
+        Window root = 0, parent = 0, *children = nullptr;
         unsigned int count = 0;
-        std::vector<Window> result;
 
-        if (XQueryTree (display, window, &root, &parent, &list, &count) != 0 && list != nullptr)
-        {
-            result.assign (list, list + count);
-            XFree (list);
-        }
+        if (XQueryTree (display, window, &root, &parent, &children, &count) == 0)
+            return 0;
 
-        return result;
+        if (children != nullptr)
+            XFree (children);
+
+        return count;
     }
 
-    void* nativeView() const { return reinterpret_cast<void*> (static_cast<uintptr_t> (window)); }
-
-    Display* const display;
+    Display* const display = XOpenDisplay (nullptr);
     Window window = 0;
 };
 
-/** The host's automation calls for one parameter, by operation, in order. */
-std::vector<std::string> automationOf (HostCallLog& calls, const std::string& parameterID)
+/** The host's automation calls for one parameter, in order, as letters: T(ouch),
+    S(et value), R(elease). */
+std::string automationOf (HostCallLog& calls, const std::string& parameterID)
 {
-    std::vector<std::string> operations;
+    std::string letters;
 
     for (const auto& entry : calls.entries())
-    {
-        if (entry.find ("(\"" + parameterID + "\"") == std::string::npos)
-            continue;
+        for (const std::string operation : { "Touch", "SetValue", "Release" })
+            if (entry.find (".Post" + operation + "Request(\"" + parameterID + '"') != std::string::npos)
+                letters += operation[0];
 
-        for (const char* operation : { "PostTouchRequest", "PostSetValueRequest", "PostReleaseRequest" })
-            if (entry.find (std::string (".") + operation + "(") != std::string::npos)
-                operations.push_back (operation);
-    }
-
-    return operations;
+    return letters;
 }
 
 class AaxGuiBridgeDisplayTest : public AaxEffectTest
@@ -124,6 +101,9 @@ protected:
         if (HasFatalFailure())
             return;
 
+        hostWindow = std::make_unique<HostWindow>();
+        ASSERT_NE (hostWindow->display, nullptr);
+        view->setNativeView (reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->window)));
         ASSERT_NE (makeGUI(), nullptr);
         ASSERT_EQ (gui->Initialize (effect->instance().unknown()), kAAX_Success);
     }
@@ -138,89 +118,66 @@ protected:
         AaxPlugInTest::TearDown();
     }
 
+    /** Hands the GUI the host's view; true once the editor is the window's one child. */
+    bool attachView()
+    {
+        return gui->SetViewContainer (view->unknown()) == kAAX_Success
+               && waitUntil ([this]
+                             { return hostWindow->numChildren() == 1; });
+    }
+
+    std::unique_ptr<HostWindow> hostWindow;
     HostReference<HostViewContainer> view = makeHostObject<HostViewContainer> (host.context());
 };
 
-TEST_F (AaxGuiBridgeDisplayTest, TheEditorReportsItsFixedSize)
+TEST_F (AaxGuiBridgeDisplayTest, TheEditorLivesInTheHostsWindowAtItsFixedSizeWhileAttached)
 {
+    ASSERT_TRUE (attachView()) << "the editor became a child window of the host's";
     AAX_Point size;
     ASSERT_EQ (gui->GetViewSize (&size), kAAX_Success);
-    EXPECT_EQ (size.vert, (float) editorHeight);
-    EXPECT_EQ (size.horz, (float) editorWidth);
-
-    EXPECT_EQ (gui->GetViewSize (nullptr), kAAX_ErrorNullObject);
-}
-
-TEST_F (AaxGuiBridgeDisplayTest, TheEditorLivesInTheHostsWindowWhileAttached)
-{
-    HostWindow hostWindow;
-    ASSERT_NE (hostWindow.display, nullptr);
-    view->setNativeView (hostWindow.nativeView());
-
-    ASSERT_EQ (gui->SetViewContainer (view->unknown()), kAAX_Success);
-
-    EXPECT_TRUE (waitUntil ([&]
-                            { return hostWindow.children().size() == 1; },
-                            5000))
-        << "the editor became a child window of the host's";
     ASSERT_FALSE (view->requestedSizes().empty());
-    EXPECT_EQ (view->requestedSizes().back().vert, (float) editorHeight);
-    EXPECT_EQ (view->requestedSizes().back().horz, (float) editorWidth);
+    const auto asked = view->requestedSizes().back();
+    EXPECT_THAT ((std::vector<float> { size.vert, size.horz, asked.vert, asked.horz }), ElementsAre (373.0f, 435.0f, 373.0f, 435.0f));
+    EXPECT_EQ (gui->GetViewSize (nullptr), kAAX_ErrorNullObject);
+
+    // Initialised again, the GUI keeps one editor in the view.
+    ASSERT_EQ (gui->Initialize (effect->instance().unknown()), kAAX_Success);
+    EXPECT_TRUE (waitUntil ([this]
+                            { return hostWindow->numChildren() == 1; }));
+    EXPECT_EQ (gui->GetViewSize (&size), kAAX_Success);
 
     EXPECT_EQ (gui->SetViewContainer (nullptr), kAAX_Success);
-
-    EXPECT_TRUE (waitUntil ([&]
-                            { return hostWindow.children().empty(); },
-                            5000))
+    EXPECT_TRUE (waitUntil ([this]
+                            { return hostWindow->numChildren() == 0; }))
         << "the editor left the host's window";
-    AAX_Point size;
     EXPECT_EQ (gui->GetViewSize (&size), kAAX_ErrorNullObject) << "the editor was deleted with the view";
 
-    // A new view brings a new editor.
-    ASSERT_EQ (gui->SetViewContainer (view->unknown()), kAAX_Success);
-    EXPECT_EQ (gui->GetViewSize (&size), kAAX_Success);
-}
-
-TEST_F (AaxGuiBridgeDisplayTest, InitialisingAgainKeepsOneEditorInTheView)
-{
-    HostWindow hostWindow;
-    ASSERT_NE (hostWindow.display, nullptr);
-    view->setNativeView (hostWindow.nativeView());
-    ASSERT_EQ (gui->SetViewContainer (view->unknown()), kAAX_Success);
-    ASSERT_TRUE (waitUntil ([&]
-                            { return hostWindow.children().size() == 1; },
-                            5000));
-
-    ASSERT_EQ (gui->Initialize (effect->instance().unknown()), kAAX_Success);
-
-    std::this_thread::sleep_for (std::chrono::milliseconds (200));
-    EXPECT_EQ (hostWindow.children().size(), 1u);
-    AAX_Point size;
-    EXPECT_EQ (gui->GetViewSize (&size), kAAX_Success);
+    EXPECT_TRUE (attachView()) << "a new view brings a new editor";
 }
 
 TEST_F (AaxGuiBridgeDisplayTest, AViewThatIsNotANativeWindowGetsNoEditorAttached)
 {
-    HostWindow hostWindow;
-    ASSERT_NE (hostWindow.display, nullptr);
-    view->setNativeView (hostWindow.nativeView());
     view->setType (2);
 
     ASSERT_EQ (gui->SetViewContainer (view->unknown()), kAAX_Success);
 
-    std::this_thread::sleep_for (std::chrono::milliseconds (200));
-    EXPECT_TRUE (hostWindow.children().empty());
+    EXPECT_EQ (hostWindow->numChildren(), 0u) << "no window made";
     EXPECT_TRUE (view->requestedSizes().empty());
 }
 
 TEST_F (AaxGuiBridgeDisplayTest, HighlightsReachOnlyTheProcessorsParameters)
 {
-    EXPECT_EQ (gui->SetControlHighlightInfo ("MasterBypassID", 1, 0), kAAX_Success);
-    EXPECT_EQ (gui->SetControlHighlightInfo ("2", 1, 3), kAAX_Success);
-    EXPECT_EQ (gui->SetControlHighlightInfo ("2", 0, 77), kAAX_Success);
-    EXPECT_EQ (gui->SetControlHighlightInfo ("4", 1, 0), kAAX_ErrorUnknownParameter);
-    EXPECT_EQ (gui->SetControlHighlightInfo ("02", 1, 0), kAAX_ErrorUnknownParameter);
-    EXPECT_EQ (gui->SetControlHighlightInfo (nullptr, 1, 0), kAAX_ErrorUnknownParameter);
+    const std::pair<const char*, AAX_Result> highlights[] = {
+        { "MasterBypassID", kAAX_Success },
+        { "2", kAAX_Success },
+        { "4", kAAX_ErrorUnknownParameter },
+        { "02", kAAX_ErrorUnknownParameter },
+        { nullptr, kAAX_ErrorUnknownParameter },
+    };
+
+    for (const auto& [parameterID, result] : highlights)
+        for (const int32_t colour : { 3, 77 })
+            EXPECT_EQ (gui->SetControlHighlightInfo (parameterID, 1, colour), result) << (parameterID != nullptr ? parameterID : "null");
 }
 
 TEST_F (AaxGuiBridgeDisplayTest, ASecondGUIOfTheSameInstanceMakesNoSecondEditor)
@@ -240,39 +197,33 @@ TEST_F (AaxGuiBridgeDisplayTest, ASecondGUIOfTheSameInstanceMakesNoSecondEditor)
 
 TEST_F (AaxGuiBridgeDisplayTest, DraggingAKnobTouchesSetsAndReleasesItsParameter)
 {
-    HostWindow hostWindow;
-    ASSERT_NE (hostWindow.display, nullptr);
+    auto* display = hostWindow->display;
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    ASSERT_TRUE (XTestQueryExtension (hostWindow.display, &eventBase, &errorBase, &major, &minor)) << "the X server lacks XTEST";
-    view->setNativeView (hostWindow.nativeView());
-    ASSERT_EQ (gui->SetViewContainer (view->unknown()), kAAX_Success);
-    ASSERT_TRUE (waitUntil ([&]
-                            { return hostWindow.children().size() == 1; },
-                            5000));
+    ASSERT_TRUE (XTestQueryExtension (display, &eventBase, &errorBase, &major, &minor)) << "the X server lacks XTEST";
+    ASSERT_TRUE (attachView());
     std::this_thread::sleep_for (std::chrono::milliseconds (300));
     const auto before = valueOf ("0");
     host.calls().clear();
 
-    // Over the attack knob (the slider at 153, 310, 113 x 56, its text box on the right).
+    // Down on the attack knob (the slider at 153, 310, 113 x 56), then up by 64 pixels.
     int rootX = 0, rootY = 0;
     Window child = 0;
-    XTranslateCoordinates (hostWindow.display, hostWindow.window, DefaultRootWindow (hostWindow.display), 180, 338, &rootX, &rootY, &child);
-    auto* display = hostWindow.display;
-    const auto settle = [] (int milliseconds)
-    { std::this_thread::sleep_for (std::chrono::milliseconds (milliseconds)); };
+    XTranslateCoordinates (display, hostWindow->window, DefaultRootWindow (display), 180, 338, &rootX, &rootY, &child);
+    const auto pause = [display]
+    {
+        XFlush (display);
+        std::this_thread::sleep_for (std::chrono::milliseconds (40));
+    };
 
     XTestFakeMotionEvent (display, -1, rootX, rootY, CurrentTime);
-    XFlush (display);
-    settle (100);
+    pause();
     XTestFakeButtonEvent (display, 1, True, CurrentTime);
-    XFlush (display);
-    settle (100);
+    pause();
 
     for (int step = 1; step <= 8; ++step)
     {
         XTestFakeMotionEvent (display, -1, rootX, rootY - step * 8, CurrentTime);
-        XFlush (display);
-        settle (40);
+        pause();
     }
 
     XTestFakeButtonEvent (display, 1, False, CurrentTime);
@@ -280,21 +231,16 @@ TEST_F (AaxGuiBridgeDisplayTest, DraggingAKnobTouchesSetsAndReleasesItsParameter
 
     // Every value request is wrapped in a touch and a release of its own; the gesture's
     // release is the one that leaves the touches and releases even after the last value.
-    waitUntil ([&]
+    waitUntil ([this]
                {
                    const auto seen = automationOf (host.calls(), "0");
-                   const auto touches = std::count (seen.begin(), seen.end(), "PostTouchRequest");
-                   const auto releases = std::count (seen.begin(), seen.end(), "PostReleaseRequest");
-                   return touches > 1 && touches == releases; },
-               3000);
+                   const auto touches = std::count (seen.begin(), seen.end(), 'T');
+                   return touches > 1 && touches == std::count (seen.begin(), seen.end(), 'R'); });
 
-    const auto operations = automationOf (host.calls(), "0");
-    ASSERT_GE (operations.size(), 3u);
-    EXPECT_EQ (operations.front(), "PostTouchRequest");
-    EXPECT_THAT (operations, Contains ("PostSetValueRequest"));
-    EXPECT_EQ (operations.back(), "PostReleaseRequest");
-
-    EXPECT_EQ (effect->deliverPending() > 0, true);
+    const auto seen = automationOf (host.calls(), "0");
+    EXPECT_THAT (seen, MatchesRegex ("T.*S.*R"));
+    EXPECT_EQ (std::count (seen.begin(), seen.end(), 'T'), std::count (seen.begin(), seen.end(), 'R')) << seen;
+    EXPECT_GT (effect->deliverPending(), 0);
     EXPECT_GT (valueOf ("0"), before) << "the host's answer reached the processor";
 }
 } // namespace

@@ -77,16 +77,7 @@ Script playingTransport()
     return script;
 }
 
-const std::vector<std::string> everyReadOperation {
-    "GetCurrentTempo",
-    "GetCurrentMeter",
-    "IsTransportPlaying",
-    "GetCurrentTickPosition",
-    "GetCurrentLoopPosition",
-    "GetCurrentNativeSampleLocation",
-    "GetTimelineSelectionStartPosition",
-    "GetTimeCodeInfo",
-};
+const std::vector<std::string> everyReadOperation { "GetCurrentTempo", "GetCurrentMeter", "IsTransportPlaying", "GetCurrentTickPosition", "GetCurrentLoopPosition", "GetCurrentNativeSampleLocation", "GetTimelineSelectionStartPosition", "GetTimeCodeInfo" };
 
 struct TransportCase
 {

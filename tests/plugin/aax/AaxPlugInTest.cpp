@@ -95,23 +95,15 @@ HostAlgorithm& AaxPlugInTest::startAlgorithm()
 AAX_IACFEffectGUI* AaxPlugInTest::makeGUI()
 {
     const auto create = reinterpret_cast<AAX_CreateObjectRoutine> (host.context().registration.routine (1));
-    EXPECT_NE (create, nullptr);
-    auto* unknown = create != nullptr ? create() : nullptr;
     void* found = nullptr;
 
-    if (unknown != nullptr)
+    if (auto* unknown = create != nullptr ? create() : nullptr)
     {
         EXPECT_EQ (unknown->QueryInterface (kIID_AAX_IACFEffectGUI, &found), kAAX_Success);
     }
 
     gui = static_cast<AAX_IACFEffectGUI*> (found);
     return gui;
-}
-
-void AaxPlugInTest::generateCoefficients()
-{
-    effect->deliverPending();
-    effect->effect()->GenerateCoefficients();
 }
 
 quorvel::test::MultiChannelSignal AaxPlugInTest::render (const quorvel::test::MultiChannelSignal& input, int blockSize)
@@ -132,10 +124,7 @@ quorvel::test::MultiChannelSignal AaxPlugInTest::render (const quorvel::test::Mu
 
 double AaxPlugInTest::valueOf (const char* parameterID)
 {
-    double value = std::numeric_limits<double>::quiet_NaN();
-
-    if (effect->effect()->GetParameterNormalizedValue (parameterID, &value) != kAAX_Success)
-        return std::numeric_limits<double>::quiet_NaN();
-
-    return value;
+    double value = 0.0;
+    const auto answer = effect->effect()->GetParameterNormalizedValue (parameterID, &value);
+    return answer == kAAX_Success ? value : std::numeric_limits<double>::quiet_NaN();
 }

@@ -42,9 +42,6 @@ protected:
     /** A new GUI object from the registered routine, held by the host through its GUI interface. */
     AAX_IACFEffectGUI* makeGUI();
 
-    /** Asks the effect for coefficients (posting dirty packets) as a host does between blocks. */
-    void generateCoefficients();
-
     /** Runs a whole signal through the algorithm in blocks of blockSize, into separate outputs. */
     quorvel::test::MultiChannelSignal render (const quorvel::test::MultiChannelSignal& input, int blockSize);
 
