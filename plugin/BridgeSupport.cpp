@@ -15,6 +15,20 @@ std::unique_ptr<KestruneAudioProcessor> makeQuorvelProcessor (juce::AudioProcess
     return std::unique_ptr<KestruneAudioProcessor> (static_cast<KestruneAudioProcessor*> (processor.release()));
 }
 
+void runProcessorBlock (KestruneAudioProcessor& processor, float* const* channels, int numSamples, bool ready, bool bypassed, juce::MidiBuffer& midi)
+{
+    juce::AudioBuffer<float> buffer (channels, KestruneAudioProcessor::numLimiterChannels, numSamples);
+
+    if (! ready || processor.isSuspended())
+        buffer.clear();
+    else if (bypassed)
+        processor.processBlockBypassed (buffer, midi);
+    else
+        processor.processBlock (buffer, midi);
+
+    midi.clear();
+}
+
 bool LatencyNotice::shouldTell (int latency) noexcept
 {
     if (latency == told)

@@ -5,12 +5,18 @@
 #include <memory>
 
 /*  What both format bridges need beside the buffer routing: the processor they drive,
-    and the pacing of the latency notices they send from the message thread. */
+    one block of its audio, and the pacing of the latency notices they send from the
+    message thread. */
 
 /** The plug-in's processor, made by the one factory every format uses and marked as
     made for the given wrapper. Throws when it cannot be made. No message-manager lock
     is needed: nothing of the processor touches a component. */
 std::unique_ptr<KestruneAudioProcessor> makeQuorvelProcessor (juce::AudioProcessor::WrapperType wrapper);
+
+/** Runs one block of four channels through the processor in place: silence while it
+    is not ready (not prepared, suspended, or its callback lock not held by the caller),
+    its bypassed processing while the host bypasses it. The bridges take no MIDI. */
+void runProcessorBlock (KestruneAudioProcessor& processor, float* const* channels, int numSamples, bool ready, bool bypassed, juce::MidiBuffer& midi);
 
 /** Decides, at each notice tick on the message thread, when a changed latency is told
     to the host: once it has held still for a tick, so that a burst of attack changes

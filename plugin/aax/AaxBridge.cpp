@@ -525,14 +525,5 @@ void AaxBridge::processBlock (float* const* channels, int numSamples, bool bypas
     const juce::ScopedNoDenormals noDenormals;
     // The audio thread never waits: while the processor is being prepared, silence.
     const juce::ScopedTryLock lock (processor->getCallbackLock());
-    juce::AudioBuffer<float> buffer (channels, numChannels, numSamples);
-
-    if (! lock.isLocked() || ! prepared || processor->isSuspended())
-        buffer.clear();
-    else if (bypassed)
-        processor->processBlockBypassed (buffer, midiBuffer);
-    else
-        processor->processBlock (buffer, midiBuffer);
-
-    midiBuffer.clear();
+    runProcessorBlock (*processor, channels, numSamples, lock.isLocked() && prepared, bypassed, midiBuffer);
 }

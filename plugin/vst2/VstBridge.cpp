@@ -317,16 +317,7 @@ void VstBridge::setBlockSize (VstInt32 newBlockSize)
 void VstBridge::processBlock (float* const* channels, int numSamples)
 {
     // The caller holds the processor's callback lock.
-    juce::AudioBuffer<float> buffer (channels, numChannels, numSamples);
-
-    if (! prepared || processor->isSuspended())
-        buffer.clear();
-    else if (bypassed)
-        processor->processBlockBypassed (buffer, midiBuffer);
-    else
-        processor->processBlock (buffer, midiBuffer);
-
-    midiBuffer.clear();
+    runProcessorBlock (*processor, channels, numSamples, prepared, bypassed, midiBuffer);
 }
 
 void VstBridge::processHostBuffers (float** inputs, float** outputs, VstInt32 sampleFrames, bool accumulate)

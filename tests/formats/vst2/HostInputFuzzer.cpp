@@ -5,6 +5,7 @@
 // AddressSanitizer reports the first byte written out of place.
 
 #include "formats/vst2/AudioEffectX.h"
+#include "support/FuzzReader.h"
 
 #include <cmath>
 #include <cstddef>
@@ -22,35 +23,7 @@ VstIntPtr fuzzHost (AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float)
     return hostAnswer;
 }
 
-class Reader
-{
-public:
-    Reader (const uint8_t* bytes, size_t count)
-        : data (bytes)
-        , size (count)
-    {
-    }
-
-    bool empty() const { return position >= size; }
-
-    template <typename Value>
-    Value take()
-    {
-        Value value {};
-        unsigned char raw[sizeof (Value)] {};
-
-        for (auto& byte : raw)
-            byte = position < size ? data[position++] : 0;
-
-        std::memcpy (&value, raw, sizeof (Value));
-        return value;
-    }
-
-private:
-    const uint8_t* data;
-    size_t size;
-    size_t position = 0;
-};
+using Reader = quorvel::test::FuzzReader;
 
 struct StaticRect
 {
