@@ -58,7 +58,7 @@ TEST (EditorThreadsTest, TicksAndPaintsWhileAudioAndHostThreadsWrite)
     while (! hostDone.load() || paints < 200)
     {
         editor.timerCallback();
-        quorvel::test::render (editor, juce::Colours::black);
+        quorvel::test::render (editor);
         EXPECT_GE (line.getY(), 75);
         EXPECT_LE (line.getY(), 155);
         ++paints;
