@@ -6,6 +6,7 @@
 TEST (BlueLineTest, CoversItsWholeAreaInHalfTransparentBlue)
 {
     BlueLine line;
+    EXPECT_EQ (line.getBounds(), juce::Rectangle<int> (99, 1)) << "until the editor places it";
     line.setBounds (202, 115, 99, 3);
 
     // Over white, each channel is 255 + (c - 255) x 128 / 255.

@@ -191,3 +191,25 @@ TEST (AltLookAndFeelTest, TextIsSetInRobotoOnlyForTheDefaultSansSerifFace)
     for (const auto& font : { look.getTextButtonFont (button, 40), look.getTextButtonFont (button, 5), look.getComboBoxFont (box) })
         EXPECT_EQ (font, juce::Font (14.0f, juce::Font::plain));
 }
+
+// The user sees these in the option panel's list and its pop-up, in a value box being
+// typed into, and on text buttons that keep the look's colours.
+TEST (AltLookAndFeelTest, ColoursOfListsMenusTextBoxesAndButtons)
+{
+    AltLookAndFeel look;
+    const juce::Colour highlight (0xbf5ec5da);
+
+    const std::pair<int, juce::Colour> colours[] = {
+        { juce::ComboBox::textColourId, juce::Colours::white },
+        { juce::ComboBox::buttonColourId, juce::Colours::black },
+        { juce::PopupMenu::highlightedBackgroundColourId, highlight },
+        { juce::TextEditor::focusedOutlineColourId, highlight },
+        { juce::TextButton::buttonColourId, juce::Colours::white },
+        { juce::TextButton::buttonOnColourId, juce::Colours::white },
+        { juce::TextButton::textColourOnId, juce::Colours::white },
+        { juce::TextButton::textColourOffId, juce::Colours::white },
+    };
+
+    for (auto [id, colour] : colours)
+        EXPECT_EQ (look.findColour (id), colour) << juce::String::toHexString (id);
+}
