@@ -184,11 +184,13 @@ TEST_F (EditorTest, ADragOrADoubleClickSendsTheNormalisedValueInsideAGesture)
         float doubleClicked; // the default a double-click returns to
     };
 
-    // The gain knob's skew puts 30 dB at 177 of 250 pixels; the fader takes 100 pixels for its range.
+    // A knob's whole travel takes 250 pixels, the fader's 100. The skews put 30 dB of gain
+    // 177 pixels above 0, 22.7 ms of look-ahead 150 pixels above 1 ms and 589 ms of release
+    // 150 pixels above 20 ms (the values snapped to their steps).
     const Row rows[] = {
         { "sliderGain", 3, 177.0f, 0.5f, 0.0f },
-        { "sliderAttack", 0, 300.0f, 1.0f, 0.025f },
-        { "sliderRelease", 1, 300.0f, 1.0f, 0.02f },
+        { "sliderAttack", 0, 150.0f, 22.7f / 40.0f, 0.025f },
+        { "sliderRelease", 1, 150.0f, 0.589f, 0.02f },
         { "sliderThreshold", 2, -50.0f, 0.0f, 0.5f },
     };
 

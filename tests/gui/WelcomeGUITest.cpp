@@ -27,6 +27,7 @@ TEST_F (WelcomeGUITest, ShowsTheTitleUnderTheCloseButtonAndTheWholeLinkAboveIt)
     auto& title = *dynamic_cast<juce::Label*> (panel.getChildComponent (0));
     EXPECT_EQ (title.getText(), "Quorvel v1.0");
     EXPECT_EQ (title.getBounds(), juce::Rectangle<int> (121, 83, 175, 52));
+    EXPECT_NEAR (drawnBounds (render (title)).getCentreX(), 87, 2) << "centred";
     EXPECT_EQ (&closeButton, panel.getChildComponent (1));
     EXPECT_EQ (closeButton.getBounds(), panel.getLocalBounds());
 

@@ -123,8 +123,16 @@ TEST (AltLookAndFeelTest, ButtonsAreFlatGradientsInAWhiteOutlineWithARedFrameWhe
     button.setToggleState (false, juce::dontSendNotification);
     EXPECT_TRUE (drawnBounds (paintButton (1, 20)).isEmpty());
 
-    button.setConnectedEdges (0);
-    EXPECT_LT (paintButton (60, 24).getPixelAt (0, 0).getAlpha(), 0x80) << "rounded corners when free";
+    // A corner is square where the button joins another on either of its edges, else rounded.
+    for (auto [edges, squareCorners] : { std::pair (0, "----"), std::pair ((int) juce::Button::ConnectedOnLeft, "X-X-"), std::pair ((int) juce::Button::ConnectedOnRight, "-X-X") })
+    {
+        button.setConnectedEdges (edges);
+        const auto drawn = paintButton (60, 24);
+        juce::String corners;
+        for (auto [x, y] : { std::pair (0, 0), std::pair (59, 0), std::pair (0, 23), std::pair (59, 23) })
+            corners << (drawn.getPixelAt (x, y).getAlpha() > 0xf0 ? "X" : "-");
+        EXPECT_EQ (corners, squareCorners) << edges;
+    }
 }
 
 TEST (AltLookAndFeelTest, TheTransparentButtonDrawsNothingYetTakesEveryClick)
