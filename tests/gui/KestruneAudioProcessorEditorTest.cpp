@@ -120,42 +120,25 @@ TEST_F (EditorTest, ANewEditorShowsTheStoredValuesAndWritesNothing)
     EXPECT_TRUE (host.takeEvents().empty());
 }
 
-TEST_F (EditorTest, ATickWithTheRefreshFlagReloadsTheSlidersAndTheLine)
+TEST_F (EditorTest, ATickWithTheRefreshFlagReloadsTheSlidersAndTheLineWithoutWritingBack)
 {
-    struct Row
-    {
-        int parameterIndex;
-        float stored;
-        const char* slider;
-        double shown;
-    };
-
     // Values outside 0..1 show at the nearest end of the scale and stay stored as they are.
-    const Row rows[] = {
-        { 3, 0.25f, "sliderGain", 15.0 },
-        { 3, 7.0f, "sliderGain", 60.0 },
-        { 0, 0.5f, "sliderAttack", 20.0 },
-        { 1, 0.75f, "sliderRelease", 750.0 },
-        { 2, 0.25f, "sliderThreshold", -5.0 },
-        { 2, 1.5f, "sliderThreshold", 10.0 },
-        { 2, -0.5f, "sliderThreshold", -10.0 },
-    };
-
-    for (const auto& row : rows)
+    for (auto [index, stored, name, shown] : { std::tuple (3, 0.25f, "sliderGain", 15.0),
+                                               std::tuple (3, 7.0f, "sliderGain", 60.0),
+                                               std::tuple (0, 0.5f, "sliderAttack", 20.0),
+                                               std::tuple (1, 0.75f, "sliderRelease", 750.0),
+                                               std::tuple (2, 0.25f, "sliderThreshold", -5.0),
+                                               std::tuple (2, 1.5f, "sliderThreshold", 10.0),
+                                               std::tuple (2, -0.5f, "sliderThreshold", -10.0) })
     {
-        processor.setParameter (row.parameterIndex, row.stored);
+        processor.setParameter (index, stored);
         editor->timerCallback();
-
-        EXPECT_DOUBLE_EQ (slider (row.slider).getValue(), row.shown) << row.slider << " " << row.stored;
-        EXPECT_FLOAT_EQ (processor.getParameter (row.parameterIndex), row.stored);
+        EXPECT_DOUBLE_EQ (slider (name).getValue(), shown) << name << " " << stored;
+        EXPECT_FLOAT_EQ (processor.getParameter (index), stored);
         EXPECT_FALSE (processor.parametersChanged.load());
-
-        if (row.parameterIndex == 2)
-        {
-            EXPECT_EQ (blueLine().getBounds(), juce::Rectangle<int> (202, KestruneAudioProcessorEditor::getMaxPeakLineY (row.stored), 99, 3));
-        }
     }
 
+    EXPECT_EQ (blueLine().getBounds(), juce::Rectangle<int> (202, 155, 99, 3));
     EXPECT_TRUE (host.takeEvents().empty());
 
     // Without the flag a tick loads nothing.
@@ -175,49 +158,38 @@ TEST (EditorLineTest, TheMaxPeakLineStandsAtTheParametersHeightAndStaysOnTheScal
 
 TEST_F (EditorTest, ADragOrADoubleClickSendsTheNormalisedValueInsideAGesture)
 {
-    struct Row
-    {
-        const char* slider;
-        int parameterIndex;
-        float pixelsUp;
-        float dragged; // the normalised value the drag reaches
-        float doubleClicked; // the default a double-click returns to
-    };
-
     // A knob's whole travel takes 250 pixels, the fader's 100. The skews put 30 dB of gain
     // 177 pixels above 0, 22.7 ms of look-ahead 150 pixels above 1 ms and 589 ms of release
-    // 150 pixels above 20 ms (the values snapped to their steps).
-    const Row rows[] = {
+    // 150 pixels above 20 ms (the values snapped to their steps). A double-click returns the
+    // default. Each is: slider, parameter index, pixels up, normalised value reached, default.
+    const std::tuple<const char*, int, float, float, float> rows[] = {
         { "sliderGain", 3, 177.0f, 0.5f, 0.0f },
         { "sliderAttack", 0, 150.0f, 22.7f / 40.0f, 0.025f },
         { "sliderRelease", 1, 150.0f, 0.589f, 0.02f },
         { "sliderThreshold", 2, -50.0f, 0.0f, 0.5f },
     };
 
-    auto expectGesture = [&] (const Row& row, float value)
+    for (const auto& [name, index, pixelsUp, dragged, defaultValue] : rows)
     {
-        const auto events = host.takeEvents();
-        ASSERT_EQ (events.size(), 3u) << row.slider;
-        EXPECT_EQ (events[0].kind, 'b');
-        EXPECT_EQ (events[1].kind, 'v');
-        EXPECT_FLOAT_EQ (events[1].value, value) << row.slider;
-        EXPECT_EQ (events[2].kind, 'e');
+        auto expectOneGesture = [this, name = name, index = index] (float value)
+        {
+            const auto events = host.takeEvents();
+            ASSERT_EQ (events.size(), 3u) << name;
+            EXPECT_EQ (juce::String::charToString (events[0].kind) + events[1].kind + events[2].kind, "bve");
+            EXPECT_FLOAT_EQ (events[1].value, value) << name;
+            EXPECT_FLOAT_EQ (processor.getParameter (index), value) << name;
 
-        for (const auto& event : events)
-            EXPECT_EQ (event.parameterIndex, row.parameterIndex) << row.slider;
+            for (const auto& event : events)
+                EXPECT_EQ (event.parameterIndex, index) << name;
+        };
 
-        EXPECT_FLOAT_EQ (processor.getParameter (row.parameterIndex), value) << row.slider;
-    };
-
-    for (const auto& row : rows)
-    {
-        auto& control = slider (row.slider);
-        dragVertically (control, row.pixelsUp);
-        expectGesture (row, row.dragged);
+        auto& control = slider (name);
+        dragVertically (control, pixelsUp);
+        expectOneGesture (dragged);
 
         const juce::Point<float> at (10.0f, 10.0f);
         control.mouseDoubleClick (mouseEventAt (control, at, at, 2, false));
-        expectGesture (row, row.doubleClicked);
+        expectOneGesture (defaultValue);
     }
 
     // A value typed into a box or set by code goes out the same way, without a gesture.

@@ -42,48 +42,34 @@ void onAHostThread (Function function)
 }
 } // namespace
 
-TEST (BrellickLookAndFeelTest, WhileAProcessorLivesTheDefaultSansFaceIsRobotoAndOnlyThatFace)
+TEST (BrellickLookAndFeelTest, ProcessorsShareOneLookThatSetsTheDefaultSansFaceInRobotoUntilTheLastGoes)
 {
     // Resolved before any processor exists, so the framework has cached another face.
     ASSERT_FALSE (sansIsRoboto());
-
-    {
-        KestruneAudioProcessor processor;
-        EXPECT_TRUE (sansIsRoboto());
-        EXPECT_EQ (faceOf (juce::Font (juce::Font::getDefaultSansSerifFontName(), 20.0f, juce::Font::bold)), "Roboto");
-        EXPECT_NE (faceOf (juce::Font (juce::Font::getDefaultSerifFontName(), 14.0f, juce::Font::plain)), "Roboto");
-        EXPECT_NE (faceOf (juce::Font (juce::Font::getDefaultMonospacedFontName(), 12.0f, juce::Font::plain)), "Roboto");
-
-        // A label asks the default look for its font.
-        juce::Label label ({}, "I/O config");
-        EXPECT_EQ (faceOf (label.getLookAndFeel().getLabelFont (label)), "Roboto");
-    }
-
-    EXPECT_FALSE (sansIsRoboto());
-}
-
-TEST (BrellickLookAndFeelTest, ProcessorsShareOneLookUntilTheLastGoesAndTheNextMakesAFreshOne)
-{
     ASSERT_EQ (sharedDefaultLook(), nullptr);
+
     auto first = std::make_unique<KestruneAudioProcessor>();
     auto* look = sharedDefaultLook();
     ASSERT_NE (look, nullptr);
+    EXPECT_TRUE (sansIsRoboto());
+    EXPECT_EQ (faceOf (juce::Font (juce::Font::getDefaultSansSerifFontName(), 20.0f, juce::Font::bold)), "Roboto");
+    EXPECT_NE (faceOf (juce::Font (juce::Font::getDefaultSerifFontName(), 14.0f, juce::Font::plain)), "Roboto");
+    EXPECT_NE (faceOf (juce::Font (juce::Font::getDefaultMonospacedFontName(), 12.0f, juce::Font::plain)), "Roboto");
+
+    // Components without a look of their own, such as a label, take the shared one; the others keep theirs.
+    juce::Label label ({}, "I/O config");
+    juce::TextButton button;
+    AltLookAndFeel_transparentButton ownLook;
+    button.setLookAndFeel (&ownLook);
+    EXPECT_EQ (&label.getLookAndFeel(), look);
+    EXPECT_EQ (faceOf (label.getLookAndFeel().getLabelFont (label)), "Roboto");
+    EXPECT_EQ (&button.getLookAndFeel(), &ownLook);
+    button.setLookAndFeel (nullptr);
 
     auto second = std::make_unique<KestruneAudioProcessor>();
     EXPECT_EQ (sharedDefaultLook(), look);
     first.reset();
     EXPECT_EQ (sharedDefaultLook(), look) << "the second processor keeps it";
-
-    // Components without a look of their own take the shared one; the others keep theirs.
-    juce::ComboBox box;
-    juce::TextButton button;
-    AltLookAndFeel_transparentButton ownLook;
-    button.setLookAndFeel (&ownLook);
-    EXPECT_EQ (&box.getLookAndFeel(), look);
-    EXPECT_EQ (box.findColour (juce::ComboBox::outlineColourId), juce::Colours::whitesmoke);
-    EXPECT_EQ (&button.getLookAndFeel(), &ownLook);
-    button.setLookAndFeel (nullptr);
-
     second.reset();
     EXPECT_EQ (dynamic_cast<AltLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
     EXPECT_FALSE (sansIsRoboto());
