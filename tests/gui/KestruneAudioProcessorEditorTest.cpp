@@ -60,51 +60,6 @@ protected:
 };
 } // namespace
 
-TEST_F (EditorTest, PlacesItsChildrenAtFixedBoundsWithBothPanelsHidden)
-{
-    const std::pair<const char*, juce::Rectangle<int>> children[] = {
-        { "engrenage", { 407, 5, 18, 18 } },
-        { "vuMeter", { 50, 76, 10, 162 } },
-        { "vuMeter", { 69, 76, 10, 162 } },
-        { "vuMeter", { 89, 76, 10, 162 } },
-        { "vuMeter", { 108, 76, 10, 162 } },
-        { "vuMeter", { 218, 76, 10, 162 } },
-        { "vuMeter", { 237, 76, 10, 162 } },
-        { "sliderGain", { 10, 298, 114, 70 } },
-        { "new button", { 0, 0, 208, 28 } },
-        { "vuMeter", { 257, 76, 10, 162 } },
-        { "vuMeter", { 276, 76, 10, 162 } },
-        { "sliderAttack", { 153, 310, 113, 56 } },
-        { "sliderRelease", { 312, 310, 113, 56 } },
-        { "sliderThreshold", { 367, 71, 64, 137 } },
-        { "vuMeterGainReduction", { 155, 30, 27, 250 } },
-        { "blueLine", { 202, 115, 99, 3 } },
-    };
-
-    ASSERT_EQ (editor->getNumChildComponents(), 18);
-
-    for (int i = 0; i < 16; ++i)
-    {
-        EXPECT_EQ (editor->getChildComponent (i)->getName(), children[i].first) << i;
-        EXPECT_EQ (editor->getChildComponent (i)->getBounds(), children[i].second) << i;
-        EXPECT_TRUE (editor->getChildComponent (i)->isVisible()) << i;
-    }
-
-    // A resize keeps every child where it is; the line goes to its design height until the next load.
-    editor->setSize (600, 500);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ (editor->getChildComponent (i)->getBounds(), i < 15 ? children[i].second : juce::Rectangle<int> (202, 76, 99, 3)) << i;
-
-    ASSERT_NE (dynamic_cast<OptionGUI*> (&optionPanel()), nullptr);
-    ASSERT_NE (dynamic_cast<WelcomeGUI*> (&welcomePanel()), nullptr);
-
-    for (auto* panel : { &optionPanel(), &welcomePanel() })
-    {
-        EXPECT_EQ (panel->getBounds(), juce::Rectangle<int> (0, 0, 435, 373));
-        EXPECT_FALSE (panel->isVisible());
-    }
-}
-
 TEST_F (EditorTest, ANewEditorShowsTheStoredValuesAndWritesNothing)
 {
     // The processor's defaults: attack 0.025, release 0.02, max peak 0.5, gain 0.
