@@ -36,7 +36,7 @@ TEST (VuMeterTest, ALevelShowsTheLowerPartOfThePictureInProportion)
     // A 10 x 162 meter with the 10 x 143 input picture; 162 x 0.75 = 121.5 truncates to 121.
     for (auto [level, first] : { std::pair (0.5f, 81), std::pair (0.25f, 121), std::pair (1.0f, 0), std::pair (1.00001f, 0), std::pair (3.0f, 0), std::pair (infinity, 0), std::pair (0.0f, 162), std::pair (-0.5f, 162), std::pair (notANumber, 162) })
     {
-        const auto image = paintInto (10, 162, [&] (juce::Graphics& g)
+        const auto image = paintInto (10, 162, [level = level] (juce::Graphics& g)
                                       { VuMeter::drawLevelBar (g, solidPicture (10, 143), 10, 162, level); });
         expectDrawnExactly (image, rows (10, first, 162));
     }
@@ -57,7 +57,7 @@ TEST (VuMeterTest, AReductionFillsFromTheTopLinearInDecibelsAndFullFrom31)
 {
     for (auto [reduction, end] : { std::pair (15.5f, 125), std::pair (7.75f, 62), std::pair (31.0f, 250), std::pair (31.5f, 250), std::pair (std::numeric_limits<float>::max(), 250), std::pair (infinity, 250), std::pair (0.0f, 0), std::pair (-0.1f, 0), std::pair (-infinity, 0), std::pair (notANumber, 0) })
     {
-        const auto image = paintInto (27, 250, [&] (juce::Graphics& g)
+        const auto image = paintInto (27, 250, [reduction = reduction] (juce::Graphics& g)
                                       { VuMeter::drawGainReductionBar (g, solidPicture (27, 250), 27, 250, reduction); });
         expectDrawnExactly (image, rows (27, 0, end));
     }

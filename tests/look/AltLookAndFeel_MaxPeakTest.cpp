@@ -35,7 +35,7 @@ TEST (AltLookAndFeel_MaxPeakTest, TheThumbStandsAboveTheTrackAtTheSlidersPositio
     // The rotary style, which the editor uses: 81 x (1 - p), truncated.
     for (auto [proportion, thumbTop] : { std::pair (1.0f, 0), std::pair (0.0f, 81), std::pair (0.5f, 40), std::pair (0.25f, 60), std::pair (1.5f, 0), std::pair (infinity, 0), std::pair (-0.5f, 81), std::pair (-infinity, 81), std::pair (notANumber, 81) })
     {
-        const auto drawn = paintInto (64, 137, [&] (juce::Graphics& g)
+        const auto drawn = paintInto (64, 137, [&, proportion = proportion] (juce::Graphics& g)
                                       { look.drawRotarySlider (g, 10, 0, 27, 81, proportion, 0.0f, 1.0f, slider); });
         EXPECT_TRUE (samePixels (drawn, faderWithThumbAt (thumbTop))) << proportion;
     }
@@ -43,7 +43,7 @@ TEST (AltLookAndFeel_MaxPeakTest, TheThumbStandsAboveTheTrackAtTheSlidersPositio
     // A linear style: the framework's pixel position of the thumb, truncated and kept in the slot.
     for (auto [position, thumbTop] : { std::pair (40.9f, 40), std::pair (81.0f, 81), std::pair (5000.0f, 81), std::pair (notANumber, 81), std::pair (0.0f, 0), std::pair (-40.0f, 0), std::pair (-infinity, 0) })
     {
-        const auto drawn = paintInto (64, 137, [&] (juce::Graphics& g)
+        const auto drawn = paintInto (64, 137, [&, position = position] (juce::Graphics& g)
                                       { look.drawLinearSlider (g, 10, 0, 27, 81, position, 0.0f, 0.0f, juce::Slider::LinearVertical, slider); });
         EXPECT_TRUE (samePixels (drawn, faderWithThumbAt (thumbTop))) << position;
     }
