@@ -12,15 +12,24 @@ using Align = ArtText::Align;
 constexpr int panelTop = 34;
 constexpr int panelBottom = 272;
 constexpr int knobAreaTop = 294;
+constexpr int gap = 4;
 
-// Input block: 8..128; output block mirrors it around the middle column.
+// The input block ends just right of its meters (its scale is on the left).
+// The output block starts left of the max-peak line, so that the line lies
+// inside it; the gain-reduction column fills what is left between the two,
+// wide enough on the left for its scale's numbers to keep clear of its edge.
 constexpr int inputPanelX = 8;
-constexpr int outputPanelX = 208;
-constexpr int meterPanelWidth = 120;
-constexpr int columnX = 136;
-constexpr int columnWidth = 64;
+constexpr int inputPanelRight = FaceLayout::inputMeterX[3] + FaceLayout::meterWidth + 6;
+constexpr int outputPanelX = FaceLayout::maxPeakLineX - gap;
+constexpr int outputPanelRight = 328;
+constexpr int columnX = inputPanelRight + gap;
+constexpr int columnRight = outputPanelX - gap;
 constexpr int peakPanelX = 334;
 constexpr int peakPanelRight = 427;
+
+static_assert (FaceLayout::maxPeakLineX + FaceLayout::maxPeakLineWidth < outputPanelRight);
+static_assert (columnX + 20 < FaceLayout::reductionX);
+static_assert (FaceLayout::reductionX + FaceLayout::reductionWidth + 8 < columnRight);
 
 void paintPanel (juce::Graphics& g, juce::Rectangle<float> area)
 {
@@ -93,14 +102,15 @@ void EditorFacePainter::paintTitleStrip (juce::Graphics& g) const
     g.setColour (Palette::makerText);
     text.draw (g, "BRELLICK", text.font (10.5f, 0.22f), dividerX + 9.0f, 19.0f, Align::left);
 
-    g.setColour (Palette::faintText);
+    g.setColour (Palette::taglineText);
     text.draw (g, "AMBISONIC LOOK-AHEAD LIMITER", text.font (9.0f, 0.14f), 396.0f, 18.5f, Align::right);
 }
 
 void EditorFacePainter::paintMeterBlock (juce::Graphics& g, const int (&meterX)[4], const juce::String& caption, bool scaleOnLeft) const
 {
     const int panelX = scaleOnLeft ? inputPanelX : outputPanelX;
-    paintPanel (g, { (float) panelX, (float) panelTop, (float) meterPanelWidth, (float) (panelBottom - panelTop) });
+    const int panelRight = scaleOnLeft ? inputPanelRight : outputPanelRight;
+    paintPanel (g, { (float) panelX, (float) panelTop, (float) (panelRight - panelX), (float) (panelBottom - panelTop) });
 
     const int left = meterX[0];
     const int right = meterX[3] + FaceLayout::meterWidth;
@@ -156,10 +166,10 @@ void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
     const int bottom = knobAreaTop - 2;
 
     g.setColour (Palette::darkColumn);
-    g.fillRect (columnX, top, columnWidth, bottom - top);
+    g.fillRect (columnX, top, columnRight - columnX, bottom - top);
     g.setColour (Palette::shadowLine);
     g.fillRect (columnX, top, 1, bottom - top);
-    g.fillRect (columnX + columnWidth - 1, top, 1, bottom - top);
+    g.fillRect (columnRight - 1, top, 1, bottom - top);
 
     const int meterLeft = FaceLayout::reductionX;
     const int meterRight = FaceLayout::reductionX + FaceLayout::reductionWidth;
@@ -195,18 +205,13 @@ void EditorFacePainter::paintMaxPeakPanel (juce::Graphics& g) const
 {
     paintPanel (g, { (float) peakPanelX, (float) panelTop, (float) (peakPanelRight - peakPanelX), (float) (panelBottom - panelTop) });
 
-    const float faderMiddle = (float) (FaceLayout::faderX + FaceLayout::trackOffsetX) + (float) FaceLayout::trackWidth * 0.5f;
     const float panelMiddle = (float) (peakPanelX + peakPanelRight) * 0.5f;
-
-    g.setColour (Palette::captionText);
-    const auto captionFont = text.font (10.0f, 0.2f);
-    text.draw (g, "MAX PEAK", captionFont, panelMiddle, 50.0f, Align::centre);
-    text.draw (g, "OUTPUT", captionFont, panelMiddle, 62.0f, Align::centre);
 
     // The slot the thumb runs in; the track image fills it above the thumb.
     const int slotX = FaceLayout::faderX + FaceLayout::trackOffsetX - 1;
     const int slotTop = FaceLayout::faderY + 2;
     const int slotBottom = FaceLayout::faderY + FaceLayout::faderTravel + FaceLayout::thumbHeight - 2;
+    static_assert (slotTop - 4 > FaceLayout::optionLabelBottom, "the +10 mark would show behind the option panel's label");
     paintWell (g, { slotX, slotTop, FaceLayout::trackWidth + 2, slotBottom - slotTop });
 
     // Marks at the rows where the thumb's index line stands for each value.
@@ -230,8 +235,15 @@ void EditorFacePainter::paintMaxPeakPanel (juce::Graphics& g) const
     // The frame of the value box below the fader.
     paintWell (g, { FaceLayout::faderValueX, FaceLayout::faderValueY, FaceLayout::faderValueWidth, FaceLayout::faderValueHeight });
 
-    g.setColour (Palette::faintText);
-    text.draw (g, "CEILING", text.font (8.5f, 0.2f), faderMiddle - 1.0f, (float) (FaceLayout::faderValueY + FaceLayout::faderValueHeight) + 14.0f, Align::centre);
+    // The caption goes under the value box, as the knobs' labels do: the
+    // option panel's label lies over the top of this panel.
+    const float captionTop = (float) (FaceLayout::faderValueY + FaceLayout::faderValueHeight);
+    g.setColour (Palette::captionText);
+    const auto captionFont = text.font (10.0f, 0.2f);
+    text.draw (g, "MAX PEAK", captionFont, panelMiddle, captionTop + 24.0f, Align::centre);
+    text.draw (g, "OUTPUT", captionFont, panelMiddle, captionTop + 36.0f, Align::centre);
+    g.setColour (Palette::accent.withAlpha (0.55f));
+    g.fillRect (panelMiddle - 10.0f, captionTop + 42.0f, 20.0f, 1.0f);
 }
 
 void EditorFacePainter::paintKnobArea (juce::Graphics& g) const

@@ -42,11 +42,13 @@ constexpr int reductionMeterRow (float decibels)
 }
 
 // Channel captions, drawn by the editor under each meter group.
-constexpr int inputCaptionX = 48;
-constexpr int outputCaptionX = 217;
-constexpr int captionY = 248;
 constexpr int captionWidth = 69;
 constexpr int captionHeight = 9;
+
+// The max-peak line the editor lays across the output meters, x 202 to 300,
+// at the height of the max-peak setting.
+constexpr int maxPeakLineX = 202;
+constexpr int maxPeakLineWidth = 99;
 
 // Max-peak fader: the slider's origin, the track's offset inside it, the
 // thumb's travel (-10 dB at the bottom, +10 dB at the top) and the value
@@ -57,27 +59,19 @@ constexpr int trackOffsetX = 8;
 constexpr int trackOffsetY = 6;
 constexpr int trackWidth = 27;
 constexpr int faderTravel = 81;
-constexpr int thumbWidth = 43;
 constexpr int thumbHeight = 13;
 constexpr int faderValueX = 367;
 constexpr int faderValueY = 193;
 constexpr int faderValueWidth = 41;
 constexpr int faderValueHeight = 15;
 
-constexpr float faderThumbCentreY (float decibels)
-{
-    return (float) faderY + (float) faderTravel * (10.0f - decibels) / 20.0f + (float) thumbHeight * 0.5f;
-}
-
-// The dark strip the option panel lays over the right-hand side.
-constexpr int optionStripX = 332;
-constexpr int optionStripY = 30;
-constexpr int optionStripHeight = 247;
+// The option panel's label "I/O config": the panel's dark strip lets the
+// face show through faintly, so nothing of the face is printed behind it.
+constexpr int optionLabelBottom = 66;
 
 // Knobs and their value boxes.
 constexpr int gainKnobX = 10;
 constexpr int gainKnobY = 298;
-constexpr int gainKnobSize = 70;
 constexpr int gainValueX = 83;
 constexpr int gainValueY = 305;
 constexpr int gainValueWidth = 41;
@@ -85,7 +79,6 @@ constexpr int gainValueWidth = 41;
 constexpr int attackKnobX = 153;
 constexpr int releaseKnobX = 312;
 constexpr int smallKnobY = 310;
-constexpr int smallKnobSize = 48;
 constexpr int attackValueX = 209;
 constexpr int releaseValueX = 368;
 constexpr int smallValueY = 316;
@@ -93,11 +86,10 @@ constexpr int smallValueWidth = 55;
 
 constexpr int valueHeight = 15;
 
-// Welcome card: the panel draws its title and link over these rows.
+// Welcome card: the panel draws its title above cardTitleBottom and its link
+// below cardLinkTop.
 constexpr int cardWidth = 220;
 constexpr int cardHeight = 280;
-constexpr int cardTitleTop = 53;
 constexpr int cardTitleBottom = 105;
 constexpr int cardLinkTop = 238;
-constexpr int cardLinkBottom = 260;
 } // namespace FaceLayout

@@ -28,7 +28,10 @@ const juce::Colour makerText { 0xff8b929b };
 const juce::Colour captionText { 0xffa9afb7 };
 const juce::Colour scaleText { 0xff7d848d };
 const juce::Colour tickMark { 0xff59606a };
-const juce::Colour faintText { 0xff5d636c };
+const juce::Colour faintText { 0xff6c737c };
+// The title strip's tagline is set small: it needs more contrast than the
+// other faint print to stay readable.
+const juce::Colour taglineText { 0xff9aa1aa };
 const juce::Colour channelLetters { 0xffcdd1d6 };
 
 // Accent

@@ -21,6 +21,6 @@ public:
     // 8-bit RGBA, not interlaced.
     static juce::MemoryBlock encodePng (const juce::Image& image);
 
-    // Baseline JPEG with three components.
+    // Baseline JPEG with three components, none of them subsampled.
     static juce::MemoryBlock encodeJpeg (const juce::Image& image);
 };

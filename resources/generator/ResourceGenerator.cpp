@@ -1,11 +1,9 @@
 // Paints the plug-in's pictures and writes them as PNG and JPEG files.
 //
-//   quorvel_resource_generator <Roboto-Regular.ttf> <output folder> [--preview]
+//   quorvel_resource_generator <Roboto-Regular.ttf> <output folder>
 //
-// The build runs it to make the files it embeds; run it by hand to look at
-// the pictures. With --preview it also writes editor-preview.png and
-// welcome-preview.png, mock-ups of the open editor with sample values.
-#include "resources/generator/EditorPreview.h"
+// The build runs it to make the files it embeds. To see the pictures in
+// place, take snapshots of the real editor with tools/editor_snapshot.
 #include "resources/generator/PictureSet.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -14,11 +12,9 @@
 
 int main (int argc, char** argv)
 {
-    const bool withPreview = argc == 4 && juce::String (argv[3]) == "--preview";
-
-    if (argc != 3 && ! withPreview)
+    if (argc != 3)
     {
-        std::fprintf (stderr, "usage: %s <Roboto-Regular.ttf> <output folder> [--preview]\n", argv[0]);
+        std::fprintf (stderr, "usage: %s <Roboto-Regular.ttf> <output folder>\n", argv[0]);
         return 2;
     }
 
@@ -51,27 +47,6 @@ int main (int argc, char** argv)
         {
             std::fprintf (stderr, "cannot write %s\n", file.getFullPathName().toRawUTF8());
             return 1;
-        }
-    }
-
-    if (withPreview)
-    {
-        const ArtText text (juce::Typeface::createSystemTypefaceFor (font.getData(), font.getSize()));
-        const std::pair<const char*, juce::Image> previews[] = {
-            { "editor-preview.png", EditorPreview::compose (pictures, text) },
-            { "welcome-preview.png", EditorPreview::composeWithWelcome (pictures, text) },
-        };
-
-        for (const auto& [name, image] : previews)
-        {
-            const auto file = folder.getChildFile (name);
-            const auto bytes = PictureSet::encodePng (image);
-
-            if (! file.replaceWithData (bytes.getData(), bytes.getSize()))
-            {
-                std::fprintf (stderr, "cannot write %s\n", file.getFullPathName().toRawUTF8());
-                return 1;
-            }
         }
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Pictures.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <mutex>
@@ -10,56 +12,48 @@ namespace quorvel::test
 /** The n-th direct child of `parent` with the given component name, or null. */
 juce::Component* findChild (juce::Component& parent, const juce::String& name, int occurrence = 0);
 
-/** Paints `component` (and its children when asked) into a new ARGB image over a
-    fill of `background`. */
-juce::Image render (juce::Component& component, juce::Colour background, bool withChildren = true);
-
-/** Paints only the component's own paint() over `background`. */
-juce::Image renderOwnPaint (juce::Component& component, juce::Colour background);
+/** Paints `component` over a fill of `background`: with its children, or only its own paint(). */
+juce::Image render (juce::Component& component, juce::Colour background = {}, bool withChildren = true);
 
 /** A mouse event from the main mouse source at a position local to `target`. */
-juce::MouseEvent makeMouseEvent (juce::Component& target,
-                                 juce::Point<float> position,
-                                 juce::Point<float> mouseDownPosition,
-                                 int numberOfClicks,
-                                 bool wasDragged);
+juce::MouseEvent mouseEventAt (juce::Component& target, juce::Point<float> position, juce::Point<float> downPosition, int clicks, bool dragged);
 
 /** Delivers a press and a release at `position` (in `root`'s coordinates) to the
     component that would receive them on screen, and returns that component. */
 juce::Component* clickAt (juce::Component& root, juce::Point<int> position);
 
-/** A vertical mouse drag on a slider: press, move by `pixelsUp`, release. */
+/** A vertical mouse drag on a slider: press, move up by `pixelsUp`, release. */
 void dragVertically (juce::Slider& slider, float pixelsUp);
 
-/** True when every pixel of the rectangle has the given alpha range. */
-bool allAlphaIn (const juce::Image& image, juce::Rectangle<int> area, int minAlpha, int maxAlpha);
-
-/** Records what the processor tells its host about parameters. */
+/** What the processor tells its host about parameters. */
 class HostRecorder : public juce::AudioProcessorListener
 {
 public:
-    enum class Kind
-    {
-        begin,
-        value,
-        end
-    };
-
     struct Event
     {
-        Kind kind;
+        char kind; // 'b'egin, 'v'alue, 'e'nd
         int parameterIndex;
         float value;
     };
 
-    void audioProcessorParameterChanged (juce::AudioProcessor*, int parameterIndex, float newValue) override;
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float value) override { add ({ 'v', index, value }); }
     void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
-    void audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int parameterIndex) override;
-    void audioProcessorParameterChangeGestureEnd (juce::AudioProcessor*, int parameterIndex) override;
+    void audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int index) override { add ({ 'b', index, 0.0f }); }
+    void audioProcessorParameterChangeGestureEnd (juce::AudioProcessor*, int index) override { add ({ 'e', index, 0.0f }); }
 
-    std::vector<Event> takeEvents();
+    std::vector<Event> takeEvents()
+    {
+        const std::lock_guard<std::mutex> guard (lock);
+        return std::exchange (events, {});
+    }
 
 private:
+    void add (Event event)
+    {
+        const std::lock_guard<std::mutex> guard (lock);
+        events.push_back (event);
+    }
+
     std::mutex lock;
     std::vector<Event> events;
 };

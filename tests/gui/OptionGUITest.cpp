@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using quorvel::test::clickAt;
-using quorvel::test::findChild;
+using namespace quorvel::test;
 
 namespace
 {
@@ -13,160 +12,90 @@ class OptionGUITest : public ::testing::Test
 {
 protected:
     KestruneAudioProcessor processor;
-
-    static juce::ComboBox& presetList (OptionGUI& panel)
-    {
-        auto* combo = dynamic_cast<juce::ComboBox*> (findChild (panel, "presetList"));
-        EXPECT_NE (combo, nullptr);
-        return *combo;
-    }
+    OptionGUI panel { &processor };
+    juce::ComboBox& list = *dynamic_cast<juce::ComboBox*> (findChild (panel, "presetList"));
 };
 } // namespace
 
-TEST_F (OptionGUITest, BuildsItsThreeChildrenInStackingOrder)
+TEST_F (OptionGUITest, OffersBothFormatsUnderItsLabel)
 {
-    OptionGUI panel (&processor);
-    EXPECT_EQ (panel.getBounds(), juce::Rectangle<int> (0, 0, 435, 373));
-    ASSERT_EQ (panel.getNumChildComponents(), 3);
-
-    EXPECT_EQ (panel.getChildComponent (0)->getName(), "closeButton");
-    EXPECT_EQ (panel.getChildComponent (0)->getBounds(), juce::Rectangle<int> (0, 0, 435, 373));
-    EXPECT_EQ (panel.getChildComponent (1)->getName(), "presetList");
-    EXPECT_EQ (panel.getChildComponent (1)->getBounds(), juce::Rectangle<int> (345, 70, 78, 19));
-    EXPECT_EQ (panel.getChildComponent (2)->getName(), "label_InputConfig");
-    EXPECT_EQ (panel.getChildComponent (2)->getBounds(), juce::Rectangle<int> (343, 42, 80, 24));
-
-    auto* label = dynamic_cast<juce::Label*> (panel.getChildComponent (2));
-    ASSERT_NE (label, nullptr);
-    EXPECT_EQ (label->getText(), "I/O config");
-
-    auto& combo = presetList (panel);
-    ASSERT_EQ (combo.getNumItems(), 2);
-    EXPECT_EQ (combo.getItemText (0), "ambiX");
-    EXPECT_EQ (combo.getItemId (0), 1);
-    EXPECT_EQ (combo.getItemText (1), "FuMa");
-    EXPECT_EQ (combo.getItemId (1), 2);
+    EXPECT_EQ (dynamic_cast<juce::Label*> (findChild (panel, "label_InputConfig"))->getText(), "I/O config");
+    ASSERT_EQ (list.getNumItems(), 2);
+    EXPECT_EQ (list.getItemText (0) + list.getItemText (1), "ambiXFuMa");
+    EXPECT_EQ (list.getItemId (1), OptionGUI::fuMaItemId);
 }
 
-TEST_F (OptionGUITest, ANewPanelShowsTheProcessorsFormat)
+TEST_F (OptionGUITest, ShowsTheProcessorsFormatAtEachTickWithoutWritingItBack)
 {
-    {
-        OptionGUI panel (&processor);
-        EXPECT_EQ (presetList (panel).getText(), "ambiX");
-    }
+    EXPECT_EQ (list.getText(), "ambiX");
+    panel.setVisible (false); // a hidden panel keeps in step too
 
-    processor.idxInputConfig.store (1);
-    OptionGUI panel (&processor);
-    EXPECT_EQ (presetList (panel).getText(), "FuMa");
-}
-
-TEST_F (OptionGUITest, ChoosingFuMaStoresTheIndexAndRaisesTheRefreshFlag)
-{
-    OptionGUI panel (&processor);
-    processor.parametersChanged.store (false);
-
-    // What the pop-up list does when the user picks an item.
-    presetList (panel).setSelectedId (OptionGUI::fuMaItemId, juce::sendNotificationSync);
-
-    EXPECT_EQ (processor.idxInputConfig.load(), 1);
-    EXPECT_TRUE (processor.parametersChanged.load());
-
-    processor.parametersChanged.store (false);
-    presetList (panel).setSelectedId (OptionGUI::ambiXItemId, juce::sendNotificationSync);
-    EXPECT_EQ (processor.idxInputConfig.load(), 0);
-    EXPECT_TRUE (processor.parametersChanged.load());
-}
-
-TEST_F (OptionGUITest, ARestoredIndexAppearsAfterOneTickWithoutCallingBack)
-{
-    OptionGUI panel (&processor);
-    EXPECT_EQ (presetList (panel).getText(), "ambiX");
-
-    // A state restore on another thread changes the index.
-    processor.idxInputConfig.store (1);
-    processor.parametersChanged.store (false);
-
-    panel.timerCallback();
-
-    EXPECT_EQ (presetList (panel).getText(), "FuMa");
-    EXPECT_EQ (processor.idxInputConfig.load(), 1);
-    EXPECT_FALSE (processor.parametersChanged.load());
-}
-
-TEST_F (OptionGUITest, AnIndexOutsideTheListLeavesTheChoiceEmptyAndTheValueAlone)
-{
-    OptionGUI panel (&processor);
-
-    for (int index : { 5, -1, 2 })
+    // Indices outside the list (a damaged saved state, an empty choice) select nothing
+    // and stay as they are.
+    for (auto [index, text] : { std::pair (1, "FuMa"), std::pair (0, "ambiX"), std::pair (5, ""), std::pair (-1, ""), std::pair (2, "") })
     {
         processor.idxInputConfig.store (index);
         processor.parametersChanged.store (false);
         panel.timerCallback();
 
-        EXPECT_EQ (presetList (panel).getSelectedItemIndex(), -1) << index;
-        EXPECT_EQ (presetList (panel).getText(), "") << index;
+        EXPECT_EQ (list.getText(), text) << index;
         EXPECT_EQ (processor.idxInputConfig.load(), index);
-        EXPECT_FALSE (processor.parametersChanged.load());
+        EXPECT_FALSE (processor.parametersChanged.load()) << index;
     }
-}
 
-TEST_F (OptionGUITest, AHiddenPanelKeepsItsChoiceInStep)
-{
-    OptionGUI panel (&processor);
-    panel.setVisible (false);
-
+    // A new panel shows the format at once; one without a processor shows none.
     processor.idxInputConfig.store (1);
-    panel.timerCallback();
-    EXPECT_EQ (presetList (panel).getText(), "FuMa");
+    OptionGUI opened (&processor);
+    OptionGUI unattached (nullptr);
+    EXPECT_EQ (dynamic_cast<juce::ComboBox*> (findChild (opened, "presetList"))->getText(), "FuMa");
+    EXPECT_EQ (dynamic_cast<juce::ComboBox*> (findChild (unattached, "presetList"))->getText(), "");
 }
 
-TEST_F (OptionGUITest, AClickOutsideTheControlsHidesThePanel)
+TEST_F (OptionGUITest, AChoiceStoresItsIndexAndRaisesTheRefreshFlag)
 {
-    OptionGUI panel (&processor);
-    auto* closeButton = findChild (panel, "closeButton");
-
-    for (auto point : { juce::Point<int> (5, 5), juce::Point<int> (200, 200), juce::Point<int> (400, 300), juce::Point<int> (340, 100) })
+    for (auto [itemId, index] : { std::pair (OptionGUI::fuMaItemId, 1), std::pair (OptionGUI::ambiXItemId, 0) })
     {
-        panel.setVisible (true);
-        EXPECT_EQ (clickAt (panel, point), closeButton) << point.toString();
-        EXPECT_FALSE (panel.isVisible()) << point.toString();
+        processor.parametersChanged.store (false);
+        // What the pop-up list does when the user picks an item.
+        list.setSelectedId (itemId, juce::sendNotificationSync);
+        EXPECT_EQ (processor.idxInputConfig.load(), index);
+        EXPECT_TRUE (processor.parametersChanged.load());
     }
 
-    // The combo box and its label lie above the close button.
-    panel.setVisible (true);
-    auto* list = findChild (panel, "presetList");
-    auto* hit = panel.getComponentAt (juce::Point<int> (380, 80));
-    EXPECT_TRUE (hit == list || list->isParentOf (hit));
-    EXPECT_EQ (panel.getComponentAt (juce::Point<int> (380, 50)), findChild (panel, "label_InputConfig"));
-}
-
-TEST_F (OptionGUITest, OtherButtonsAndListsAreIgnored)
-{
-    OptionGUI panel (&processor);
-    panel.setVisible (true);
     processor.parametersChanged.store (false);
-
-    juce::TextButton otherButton;
     juce::ComboBox otherList;
-    panel.buttonClicked (&otherButton);
     panel.comboBoxChanged (&otherList);
-
-    EXPECT_TRUE (panel.isVisible());
     EXPECT_FALSE (processor.parametersChanged.load());
 }
 
-TEST_F (OptionGUITest, PaintsOnlyTheStripAndItsRule)
+TEST_F (OptionGUITest, AClickOutsideTheListAndItsLabelHidesThePanel)
 {
-    OptionGUI panel (&processor);
-    const auto image = quorvel::test::renderOwnPaint (panel, juce::Colours::transparentBlack);
+    for (auto point : { juce::Point<int> (5, 5), juce::Point<int> (200, 200), juce::Point<int> (400, 300), juce::Point<int> (340, 100) })
+    {
+        panel.setVisible (true);
+        EXPECT_EQ (clickAt (panel, point), findChild (panel, "closeButton")) << point.toString();
+        EXPECT_FALSE (panel.isVisible()) << point.toString();
+    }
 
-    EXPECT_EQ (image.getPixelAt (332, 30).getARGB(), juce::Colour (0xD0000000).getARGB());
-    EXPECT_EQ (image.getPixelAt (434, 276).getARGB(), juce::Colour (0xD0000000).getARGB());
-    EXPECT_EQ (image.getPixelAt (331, 30).getARGB(), 0xFFB9AC9Au);
-    EXPECT_EQ (image.getPixelAt (331, 275).getARGB(), 0xFFB9AC9Au);
+    panel.setVisible (true);
+    auto* hit = panel.getComponentAt (juce::Point<int> (380, 80));
+    EXPECT_TRUE (hit == &list || list.isParentOf (hit));
+    EXPECT_EQ (panel.getComponentAt (juce::Point<int> (380, 50)), findChild (panel, "label_InputConfig"));
 
-    EXPECT_EQ (image.getPixelAt (331, 276).getAlpha(), 0);
-    EXPECT_EQ (image.getPixelAt (332, 277).getAlpha(), 0);
-    EXPECT_EQ (image.getPixelAt (330, 100).getAlpha(), 0);
-    EXPECT_EQ (image.getPixelAt (400, 29).getAlpha(), 0);
+    juce::TextButton otherButton;
+    panel.buttonClicked (&otherButton);
+    EXPECT_TRUE (panel.isVisible());
+}
+
+TEST_F (OptionGUITest, PaintsADarkStripWithALightRuleAndNothingElse)
+{
+    const auto expected = paintInto (435, 373, [] (juce::Graphics& g)
+                                     {
+                                         g.fillAll (juce::Colours::white);
+                                         g.setColour (juce::Colour (0xD0000000));
+                                         g.fillRect (332, 30, 103, 247);
+                                         g.setColour (juce::Colour (0xFFB9AC9A));
+                                         g.fillRect (331, 30, 1, 246); });
+
+    EXPECT_TRUE (samePixels (render (panel, juce::Colours::white, false), expected));
 }

@@ -6,163 +6,91 @@
 
 #include <limits>
 
-using quorvel::test::allAlphaIn;
-using quorvel::test::render;
+using namespace quorvel::test;
 
 namespace
 {
-/** An opaque picture, so that every pixel the meter draws can be seen. Scaling
-    softens its right edge by a step or two of alpha, hence the 250 in the checks. */
+constexpr auto notANumber = std::numeric_limits<float>::quiet_NaN();
+constexpr auto infinity = std::numeric_limits<float>::infinity();
+
+/** An opaque picture, so that every drawn pixel shows; scaling softens its right edge
+    by a step or two of alpha. */
 juce::Image solidPicture (int width, int height)
 {
-    juce::Image image (juce::Image::ARGB, width, height, true);
-    juce::Graphics (image).fillAll (juce::Colours::green);
-    return image;
+    return paintInto (width, height, [] (juce::Graphics& g)
+                      { g.fillAll (juce::Colours::green); });
 }
 
-/** The first and one past the last row with any drawn pixel; {0, 0} when none. */
-juce::Range<int> drawnRows (const juce::Image& image)
+/** The rows from `first` up to `end` of a meter as wide as the picture: what a bar covers, fully drawn. */
+juce::Rectangle<int> rows (int width, int first, int end) { return end > first ? juce::Rectangle<int> (0, first, width, end - first) : juce::Rectangle<int>(); }
+
+void expectDrawnExactly (const juce::Image& image, juce::Rectangle<int> expected)
 {
-    int first = -1;
-    int last = -1;
-
-    for (int y = 0; y < image.getHeight(); ++y)
-        if (! allAlphaIn (image, { 0, y, image.getWidth(), 1 }, 0, 0))
-        {
-            if (first < 0)
-                first = y;
-            last = y;
-        }
-
-    return first < 0 ? juce::Range<int>() : juce::Range<int> (first, last + 1);
+    EXPECT_EQ (drawnBounds (image), expected);
+    EXPECT_EQ (drawnBounds (image, 250), expected);
 }
-
-class VuMeterTest : public ::testing::Test
-{
-protected:
-    KestruneAudioProcessor processor;
-
-    juce::Image paintLevelMeter (int levelIndex, float level)
-    {
-        VuMeter meter (&processor, levelIndex);
-        meter.setSize (10, 162);
-        meter.meterImage = solidPicture (10, 143);
-
-        if (levelIndex >= 0 && levelIndex < 8)
-            processor.vuLevels[(size_t) levelIndex].store (level);
-
-        return render (meter, juce::Colours::transparentBlack);
-    }
-
-    static juce::Image paintReduction (float reductionDb)
-    {
-        juce::Image image (juce::Image::ARGB, 27, 250, true);
-        juce::Graphics g (image);
-        g.setColour (juce::Colours::black);
-        VuMeter::drawGainReductionBar (g, solidPicture (27, 250), 27, 250, reductionDb);
-        return image;
-    }
-};
 } // namespace
 
-TEST_F (VuMeterTest, LevelFillsFromTheBottomInProportion)
+TEST (VuMeterTest, ALevelShowsTheLowerPartOfThePictureInProportion)
 {
-    // Half of 162 rows: rows 81 to 161, nothing above.
-    EXPECT_EQ (drawnRows (paintLevelMeter (2, 0.5f)), juce::Range<int> (81, 162));
-    EXPECT_EQ (drawnRows (paintLevelMeter (5, 0.25f)), juce::Range<int> (121, 162)); // 162 x 0.75 = 121.5
-    EXPECT_TRUE (allAlphaIn (paintLevelMeter (2, 0.5f), { 0, 81, 10, 81 }, 250, 255));
-}
+    // A 10 x 162 meter with the 10 x 143 input picture; 162 x 0.75 = 121.5 truncates to 121.
+    for (auto [level, first] : { std::pair (0.5f, 81), std::pair (0.25f, 121), std::pair (1.0f, 0), std::pair (1.00001f, 0), std::pair (3.0f, 0), std::pair (infinity, 0), std::pair (0.0f, 162), std::pair (-0.5f, 162), std::pair (notANumber, 162) })
+    {
+        const auto image = paintInto (10, 162, [level = level] (juce::Graphics& g)
+                                      { VuMeter::drawLevelBar (g, solidPicture (10, 143), 10, 162, level); });
+        expectDrawnExactly (image, rows (10, first, 162));
+    }
 
-TEST_F (VuMeterTest, SilenceDrawsNothingAndTheCappedPeakDrawsTheWholeBar)
-{
-    EXPECT_EQ (drawnRows (paintLevelMeter (0, 0.0f)), juce::Range<int>());
-
-    const auto full = paintLevelMeter (7, 1.00001f);
-    EXPECT_TRUE (allAlphaIn (full, { 0, 0, 10, 162 }, 250, 255));
-
-    EXPECT_TRUE (allAlphaIn (paintLevelMeter (3, 1.0f), { 0, 0, 10, 162 }, 250, 255));
-}
-
-TEST_F (VuMeterTest, LevelShowsThePartOfThePictureThatMatchesIt)
-{
-    // A picture with a distinct colour per row shows which source rows were drawn:
-    // level 0.5 on 143 rows starts at source row 71.
+    // The rows drawn are the picture's matching rows: level 0.5 of 143 starts at source row 71.
     juce::Image striped (juce::Image::ARGB, 10, 143, true);
     for (int y = 0; y < 143; ++y)
         for (int x = 0; x < 10; ++x)
             striped.setPixelAt (x, y, juce::Colour ((juce::uint8) y, 0, 0));
 
-    VuMeter meter (&processor, 1);
-    meter.setSize (10, 143);
-    meter.meterImage = striped;
-    processor.vuLevels[1].store (0.5f);
-
-    const auto image = render (meter, juce::Colours::transparentBlack);
-    EXPECT_EQ (drawnRows (image), juce::Range<int> (71, 143));
+    const auto image = paintInto (10, 143, [&] (juce::Graphics& g)
+                                  { VuMeter::drawLevelBar (g, striped, 10, 143, 0.5f); });
     EXPECT_EQ (image.getPixelAt (4, 71).getRed(), 71);
     EXPECT_EQ (image.getPixelAt (4, 142).getRed(), 142);
 }
 
-TEST_F (VuMeterTest, LevelsThatAreNotNumbersOrOutOfScaleStayInsideTheMeter)
+TEST (VuMeterTest, AReductionFillsFromTheTopLinearInDecibelsAndFullFrom31)
 {
-    EXPECT_EQ (drawnRows (paintLevelMeter (4, std::numeric_limits<float>::quiet_NaN())), juce::Range<int>());
-    EXPECT_EQ (drawnRows (paintLevelMeter (4, -0.5f)), juce::Range<int>());
-    EXPECT_TRUE (allAlphaIn (paintLevelMeter (4, std::numeric_limits<float>::infinity()), { 0, 0, 10, 162 }, 250, 255));
-    EXPECT_TRUE (allAlphaIn (paintLevelMeter (4, 3.0f), { 0, 0, 10, 162 }, 250, 255));
-}
-
-TEST_F (VuMeterTest, LevelModeWithAnIndexOutsideTheLevelValuesDrawsNothing)
-{
-    for (auto& level : processor.vuLevels)
-        level.store (1.0f);
-
-    for (int index : { -1, 8, 1000, std::numeric_limits<int>::min() })
+    for (auto [reduction, end] : { std::pair (15.5f, 125), std::pair (7.75f, 62), std::pair (31.0f, 250), std::pair (31.5f, 250), std::pair (std::numeric_limits<float>::max(), 250), std::pair (infinity, 250), std::pair (0.0f, 0), std::pair (-0.1f, 0), std::pair (-infinity, 0), std::pair (notANumber, 0) })
     {
-        VuMeter meter (&processor, index);
-        meter.setSize (10, 162);
-        meter.meterImage = solidPicture (10, 143);
-        EXPECT_EQ (drawnRows (render (meter, juce::Colours::transparentBlack)), juce::Range<int>()) << index;
+        const auto image = paintInto (27, 250, [reduction = reduction] (juce::Graphics& g)
+                                      { VuMeter::drawGainReductionBar (g, solidPicture (27, 250), 27, 250, reduction); });
+        expectDrawnExactly (image, rows (27, 0, end));
     }
 }
 
-TEST_F (VuMeterTest, ANullProcessorDrawsNothing)
+TEST (VuMeterTest, AMeterReadsItsValueFromTheProcessorWhenItPaints)
 {
-    VuMeter meter (nullptr, 0);
-    meter.setSize (10, 162);
-    meter.meterImage = solidPicture (10, 143);
-    EXPECT_EQ (drawnRows (render (meter, juce::Colours::transparentBlack)), juce::Range<int>());
-}
+    KestruneAudioProcessor processor;
 
-TEST_F (VuMeterTest, GainReductionFillsFromTheTopLinearInDecibels)
-{
-    EXPECT_EQ (drawnRows (paintReduction (15.5f)), juce::Range<int> (0, 125));
-    EXPECT_EQ (drawnRows (paintReduction (7.75f)), juce::Range<int> (0, 62)); // 250 x 0.25 = 62.5
-    EXPECT_EQ (drawnRows (paintReduction (0.0f)), juce::Range<int>());
-}
+    auto paintMeter = [&] (KestruneAudioProcessor* source, int levelIndex, bool reductionMode)
+    {
+        VuMeter meter (source, levelIndex);
+        meter.setSize (27, 162);
+        meter.meterImage = solidPicture (27, 162);
+        meter.gainReductionMode = reductionMode;
+        return drawnBounds (render (meter));
+    };
 
-TEST_F (VuMeterTest, GainReductionIsFullFrom31DecibelsUp)
-{
-    for (float reduction : { 31.0f, 31.5f, 200.0f, std::numeric_limits<float>::max(), std::numeric_limits<float>::infinity() })
-        EXPECT_TRUE (allAlphaIn (paintReduction (reduction), { 0, 0, 27, 250 }, 250, 255)) << reduction;
-}
+    EXPECT_EQ (VuMeter (&processor, 0).meterImage.getHeight(), 143) << "the input picture until the editor sets another";
 
-TEST_F (VuMeterTest, GainReductionThatIsNotANumberOrNegativeDrawsNothing)
-{
-    for (float reduction : { std::numeric_limits<float>::quiet_NaN(), -0.1f, -40.0f, -std::numeric_limits<float>::infinity() })
-        EXPECT_EQ (drawnRows (paintReduction (reduction)), juce::Range<int>()) << reduction;
-}
+    processor.vuLevels[2].store (0.5f);
+    EXPECT_EQ (paintMeter (&processor, 2, false), rows (27, 81, 162));
 
-TEST_F (VuMeterTest, GainReductionMeterReadsTheLimiterWhenPainted)
-{
-    VuMeter meter (&processor, -1);
-    meter.setSize (27, 250);
-    meter.meterImage = solidPicture (27, 250);
-    meter.gainReductionMode = true;
+    // An index outside the eight level values, or no processor, shows nothing.
+    for (auto& level : processor.vuLevels)
+        level.store (1.0f);
+    for (int index : { -1, 8, std::numeric_limits<int>::min() })
+        EXPECT_TRUE (paintMeter (&processor, index, false).isEmpty()) << index;
+    EXPECT_TRUE (paintMeter (nullptr, 0, false).isEmpty());
 
-    // A fresh limiter reduces nothing.
-    EXPECT_EQ (drawnRows (render (meter, juce::Colours::transparentBlack)), juce::Range<int>());
+    // A fresh limiter reduces nothing; after loud blocks the bar grows from the top.
+    EXPECT_TRUE (paintMeter (&processor, -1, true).isEmpty());
 
-    // A loud block makes it reduce: the bar then grows from the top.
     processor.setPlayConfigDetails (4, 4, 48000.0, 512);
     processor.prepareToPlay (48000.0, 512);
     juce::AudioBuffer<float> buffer (4, 512);
@@ -172,24 +100,12 @@ TEST_F (VuMeterTest, GainReductionMeterReadsTheLimiterWhenPainted)
     {
         for (int channel = 0; channel < 4; ++channel)
             for (int i = 0; i < 512; ++i)
-                buffer.setSample (channel, i, (i % 2 == 0 ? 8.0f : -8.0f));
+                buffer.setSample (channel, i, i % 2 == 0 ? 8.0f : -8.0f);
 
         processor.processBlock (buffer, midi);
     }
 
-    const auto rows = drawnRows (render (meter, juce::Colours::transparentBlack));
-    EXPECT_EQ (rows.getStart(), 0);
-    EXPECT_GT (rows.getLength(), 100); // about 18 dB of 31
-}
-
-TEST_F (VuMeterTest, EmbeddedBarPictureShowsInTheMeter)
-{
-    VuMeter meter (&processor, 0);
-    meter.setSize (10, 162);
-    processor.vuLevels[0].store (1.00001f);
-
-    ASSERT_TRUE (meter.meterImage.isValid());
-    EXPECT_EQ (meter.meterImage.getWidth(), 10);
-    EXPECT_EQ (meter.meterImage.getHeight(), 143);
-    EXPECT_EQ (drawnRows (render (meter, juce::Colours::transparentBlack)), juce::Range<int> (0, 162));
+    const auto expectedEnd = (int) (162.0f * juce::jmin (processor.getGainReductionDb(), 31.0f) / 31.0f);
+    ASSERT_GT (expectedEnd, 60);
+    EXPECT_EQ (paintMeter (&processor, -1, true), rows (27, 0, expectedEnd));
 }

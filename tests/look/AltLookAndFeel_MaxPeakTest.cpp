@@ -1,126 +1,50 @@
 #include "look/AltLookAndFeel_MaxPeak.h"
 
-#include "look/LookRendering.h"
 #include "resources/BinaryData.h"
+#include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
+using namespace quorvel::test;
+
 namespace
 {
-// The fader as the editor's layout has it: slider bounds 10, 0, 27, 81,
-// painted into an image as tall as the editor gives the slider.
-constexpr int imageWidth = 64;
-constexpr int imageHeight = 137;
+constexpr auto notANumber = std::numeric_limits<float>::quiet_NaN();
+constexpr auto infinity = std::numeric_limits<float>::infinity();
 
-juce::Image paintFaderAt (float proportion)
+/** The fader by hand: the whole track scaled into (8, 6, 27, thumbTop), the thumb at its own size at thumbTop. */
+juce::Image faderWithThumbAt (int thumbTop)
 {
-    AltLookAndFeel_MaxPeak look;
-    juce::Slider slider;
-    return LookRendering::paint (imageWidth, imageHeight, [&] (juce::Graphics& g)
-                                 { look.drawRotarySlider (g, 10, 0, 27, 81, proportion, 0.0f, 1.0f, slider); });
-}
-
-juce::Image paintLinearFaderAt (float sliderPos)
-{
-    AltLookAndFeel_MaxPeak look;
-    juce::Slider slider;
-    return LookRendering::paint (imageWidth, imageHeight, [&] (juce::Graphics& g)
-                                 { look.drawLinearSlider (g, 10, 0, 27, 81, sliderPos, 0.0f, 0.0f, juce::Slider::LinearVertical, slider); });
-}
-
-juce::Image thumbImage() { return juce::ImageCache::getFromMemory (BinaryData::faderThumb_png, BinaryData::faderThumb_pngSize); }
-
-// The thumb's pixels appear unchanged with their top at row top.
-void expectThumbAt (const juce::Image& fader, int top)
-{
-    const auto thumb = thumbImage();
-    ASSERT_EQ (thumb.getWidth(), 43);
-    ASSERT_EQ (thumb.getHeight(), 13);
-
-    for (int y = 0; y < thumb.getHeight(); ++y)
-        for (int x = 0; x < thumb.getWidth(); ++x)
-        {
-            if (thumb.getPixelAt (x, y).getAlpha() == 0xff)
-            {
-                ASSERT_EQ (fader.getPixelAt (x, top + y).getARGB(), thumb.getPixelAt (x, y).getARGB()) << x << ", " << y;
-            }
-        }
+    const auto track = juce::ImageCache::getFromMemory (BinaryData::gainReductionBar_png, BinaryData::gainReductionBar_pngSize);
+    const auto thumb = juce::ImageCache::getFromMemory (BinaryData::faderThumb_png, BinaryData::faderThumb_pngSize);
+    return paintInto (64, 137, [&] (juce::Graphics& g)
+                      {
+                          g.drawImage (track, 8, 6, 27, thumbTop, 0, 0, track.getWidth(), track.getHeight(), false);
+                          g.drawImageAt (thumb, 0, thumbTop); });
 }
 } // namespace
 
-TEST (AltLookAndFeel_MaxPeakTest, AtTheMaximumOnlyTheThumbShowsAtTheTop)
-{
-    const auto fader = paintFaderAt (1.0f);
-    expectThumbAt (fader, 0);
-
-    for (int row = 13; row < imageHeight; ++row)
-        ASSERT_TRUE (LookRendering::isBlankRow (fader, row)) << "no track at the maximum, row " << row;
-}
-
-TEST (AltLookAndFeel_MaxPeakTest, AtTheMinimumTheTrackFillsTheSlotAndTheThumbSitsBelowIt)
-{
-    const auto fader = paintFaderAt (0.0f);
-    const auto track = juce::ImageCache::getFromMemory (BinaryData::gainReductionBar_png, BinaryData::gainReductionBar_pngSize);
-    const auto expectedTrack = LookRendering::paint (imageWidth, imageHeight, [&] (juce::Graphics& g)
-                                                     { g.drawImage (track, 8, 6, 27, 81, 0, 0, track.getWidth(), track.getHeight(), false); });
-
-    // Track over x 8..34 and y 6..86, the thumb over y 81..93.
-    for (int y = 0; y < 81; ++y)
-        for (int x = 0; x < imageWidth; ++x)
-            ASSERT_EQ (fader.getPixelAt (x, y).getARGB(), expectedTrack.getPixelAt (x, y).getARGB()) << x << ", " << y;
-
-    EXPECT_EQ (fader.getPixelAt (8, 6).getAlpha(), 0xff);
-    EXPECT_EQ (fader.getPixelAt (34, 80).getAlpha(), 0xff);
-    EXPECT_EQ (fader.getPixelAt (35, 40).getAlpha(), 0);
-    expectThumbAt (fader, 81);
-
-    for (int row = 94; row < imageHeight; ++row)
-        ASSERT_TRUE (LookRendering::isBlankRow (fader, row)) << "nothing below the thumb, row " << row;
-}
-
-TEST (AltLookAndFeel_MaxPeakTest, ThumbTopIsTruncatedFromTheHeightAboveThePosition)
-{
-    // 81 x (1 - 0.5) = 40.5 -> 40.
-    expectThumbAt (paintFaderAt (0.5f), 40);
-    EXPECT_TRUE (LookRendering::samePixels (paintFaderAt (0.5f), paintLinearFaderAt (40.9f)));
-}
-
-TEST (AltLookAndFeel_MaxPeakTest, PositionOutsideTheRangeOrNotANumberKeepsTheFaderInItsSlot)
-{
-    const auto atMinimum = paintFaderAt (0.0f);
-    const auto atMaximum = paintFaderAt (1.0f);
-
-    EXPECT_TRUE (LookRendering::samePixels (paintFaderAt (std::numeric_limits<float>::quiet_NaN()), atMinimum));
-    EXPECT_TRUE (LookRendering::samePixels (paintFaderAt (-0.5f), atMinimum));
-    EXPECT_TRUE (LookRendering::samePixels (paintFaderAt (-std::numeric_limits<float>::infinity()), atMinimum));
-    EXPECT_TRUE (LookRendering::samePixels (paintFaderAt (1.5f), atMaximum));
-    EXPECT_TRUE (LookRendering::samePixels (paintFaderAt (std::numeric_limits<float>::infinity()), atMaximum));
-
-    EXPECT_TRUE (LookRendering::samePixels (paintLinearFaderAt (81.0f), atMinimum));
-    EXPECT_TRUE (LookRendering::samePixels (paintLinearFaderAt (5000.0f), atMinimum));
-    EXPECT_TRUE (LookRendering::samePixels (paintLinearFaderAt (std::numeric_limits<float>::quiet_NaN()), atMinimum));
-    EXPECT_TRUE (LookRendering::samePixels (paintLinearFaderAt (0.0f), atMaximum));
-    EXPECT_TRUE (LookRendering::samePixels (paintLinearFaderAt (-40.0f), atMaximum));
-    EXPECT_TRUE (LookRendering::samePixels (paintLinearFaderAt (-std::numeric_limits<float>::infinity()), atMaximum));
-}
-
-TEST (AltLookAndFeel_MaxPeakTest, SliderLayoutIsFixedWhateverTheSlidersSize)
+// The editor's layout gives the fader slider bounds 10, 0, 27, 81 inside its 64 x 137 slider.
+TEST (AltLookAndFeel_MaxPeakTest, TheThumbStandsAboveTheTrackAtTheSlidersPositionAndStaysInItsSlot)
 {
     AltLookAndFeel_MaxPeak look;
-    juce::Slider slider (juce::Slider::RotaryVerticalDrag, juce::Slider::TextBoxBelow);
-    slider.setLookAndFeel (&look);
+    juce::Slider slider;
 
-    for (const auto& size : { juce::Rectangle<int> (0, 0, 64, 137), juce::Rectangle<int> (0, 0, 2, 2), juce::Rectangle<int> (0, 0, 300, 40) })
+    // The rotary style, which the editor uses: 81 x (1 - p), truncated.
+    for (auto [proportion, thumbTop] : { std::pair (1.0f, 0), std::pair (0.0f, 81), std::pair (0.5f, 40), std::pair (0.25f, 60), std::pair (1.5f, 0), std::pair (infinity, 0), std::pair (-0.5f, 81), std::pair (-infinity, 81), std::pair (notANumber, 81) })
     {
-        slider.setTextBoxStyle (juce::Slider::TextBoxRight, false, 40, 12);
-        slider.setBounds (size);
-
-        const auto layout = look.getSliderLayout (slider);
-        EXPECT_EQ (layout.sliderBounds, juce::Rectangle<int> (10, 0, 27, 81));
-        EXPECT_EQ (layout.textBoxBounds, juce::Rectangle<int> (0, 122, 41, 15));
+        const auto drawn = paintInto (64, 137, [&, proportion = proportion] (juce::Graphics& g)
+                                      { look.drawRotarySlider (g, 10, 0, 27, 81, proportion, 0.0f, 1.0f, slider); });
+        EXPECT_TRUE (samePixels (drawn, faderWithThumbAt (thumbTop))) << proportion;
     }
 
-    slider.setLookAndFeel (nullptr);
+    // A linear style: the framework's pixel position of the thumb, truncated and kept in the slot.
+    for (auto [position, thumbTop] : { std::pair (40.9f, 40), std::pair (81.0f, 81), std::pair (5000.0f, 81), std::pair (notANumber, 81), std::pair (0.0f, 0), std::pair (-40.0f, 0), std::pair (-infinity, 0) })
+    {
+        const auto drawn = paintInto (64, 137, [&, position = position] (juce::Graphics& g)
+                                      { look.drawLinearSlider (g, 10, 0, 27, 81, position, 0.0f, 0.0f, juce::Slider::LinearVertical, slider); });
+        EXPECT_TRUE (samePixels (drawn, faderWithThumbAt (thumbTop))) << position;
+    }
 }

@@ -1,117 +1,130 @@
+// The look that every plug-in instance in the process shares, and the default
+// look the framework draws with while it lives: made and dropped by processors
+// on the message thread and on host threads.
+
 #include "look/BrellickLookAndFeel.h"
 
 #include "look/AltLookAndFeel_transparentButton.h"
-#include "look/PostedMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <thread>
 
+namespace juce
+{
+// The framework's own step of its message loop, not declared in a public header.
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+} // namespace juce
+
 namespace
 {
 using SharedLook = KestruneAudioProcessor::BrellickLookAndFeel;
 
-SharedLook* sharedDefaultLook()
+SharedLook* sharedDefaultLook() { return dynamic_cast<SharedLook*> (&juce::LookAndFeel::getDefaultLookAndFeel()); }
+
+juce::String faceOf (const juce::Font& font) { return font.getTypefacePtr()->getName(); }
+
+bool sansIsRoboto() { return faceOf (juce::Font (14.0f)) == "Roboto"; }
+
+/** Runs what other threads have posted to the message thread (this one), as a host's loop would. */
+void runPostedMessages()
 {
-    return dynamic_cast<SharedLook*> (&juce::LookAndFeel::getDefaultLookAndFeel());
+    while (juce::dispatchNextMessageOnSystemQueue (true))
+    {
+    }
 }
 
-juce::String faceNameOf (const juce::Font& font) { return font.getTypefacePtr()->getName(); }
-
-juce::String defaultSansFaceName() { return faceNameOf (juce::Font (14.0f)); }
-
-juce::String serifFaceName() { return faceNameOf (juce::Font (juce::Font::getDefaultSerifFontName(), 14.0f, juce::Font::plain)); }
+template <typename Function>
+void onAHostThread (Function function)
+{
+    std::thread (function).join();
+}
 } // namespace
 
-TEST (BrellickLookAndFeelTest, DefaultSansFaceIsRobotoExactlyWhileAProcessorLives)
+TEST (BrellickLookAndFeelTest, ProcessorsShareOneLookThatSetsTheDefaultSansFaceInRobotoUntilTheLastGoes)
 {
-    // Resolved before any processor exists, so the framework has cached it.
-    ASSERT_NE (defaultSansFaceName(), "Roboto");
-    ASSERT_NE (serifFaceName(), "Roboto");
-
-    {
-        KestruneAudioProcessor processor;
-        EXPECT_EQ (defaultSansFaceName(), "Roboto");
-        EXPECT_EQ (faceNameOf (juce::Font (juce::Font::getDefaultSansSerifFontName(), 20.0f, juce::Font::bold)), "Roboto");
-        EXPECT_NE (serifFaceName(), "Roboto");
-        EXPECT_NE (faceNameOf (juce::Font (juce::Font::getDefaultMonospacedFontName(), 12.0f, juce::Font::plain)), "Roboto");
-
-        // A label, which asks the default look for its font, is set in Roboto.
-        juce::Label label ({}, "I/O config");
-        EXPECT_EQ (faceNameOf (label.getLookAndFeel().getLabelFont (label)), "Roboto");
-    }
-
-    EXPECT_NE (defaultSansFaceName(), "Roboto");
-    EXPECT_NE (serifFaceName(), "Roboto");
-}
-
-TEST (BrellickLookAndFeelTest, TwoProcessorsShareOneLookAndTheFrameworksDefaultReturnsAfterBoth)
-{
+    // Resolved before any processor exists, so the framework has cached another face.
+    ASSERT_FALSE (sansIsRoboto());
     ASSERT_EQ (sharedDefaultLook(), nullptr);
 
     auto first = std::make_unique<KestruneAudioProcessor>();
     auto* look = sharedDefaultLook();
     ASSERT_NE (look, nullptr);
+    EXPECT_TRUE (sansIsRoboto());
+    EXPECT_EQ (faceOf (juce::Font (juce::Font::getDefaultSansSerifFontName(), 20.0f, juce::Font::bold)), "Roboto");
+    EXPECT_NE (faceOf (juce::Font (juce::Font::getDefaultSerifFontName(), 14.0f, juce::Font::plain)), "Roboto");
+    EXPECT_NE (faceOf (juce::Font (juce::Font::getDefaultMonospacedFontName(), 12.0f, juce::Font::plain)), "Roboto");
+
+    // Components without a look of their own, such as a label, take the shared one; the others keep theirs.
+    juce::Label label ({}, "I/O config");
+    juce::TextButton button;
+    AltLookAndFeel_transparentButton ownLook;
+    button.setLookAndFeel (&ownLook);
+    EXPECT_EQ (&label.getLookAndFeel(), look);
+    EXPECT_EQ (faceOf (label.getLookAndFeel().getLabelFont (label)), "Roboto");
+    EXPECT_EQ (&button.getLookAndFeel(), &ownLook);
+    button.setLookAndFeel (nullptr);
 
     auto second = std::make_unique<KestruneAudioProcessor>();
     EXPECT_EQ (sharedDefaultLook(), look);
-
     first.reset();
-    EXPECT_EQ (sharedDefaultLook(), look) << "the second processor keeps the look";
-    EXPECT_EQ (defaultSansFaceName(), "Roboto");
-
+    EXPECT_EQ (sharedDefaultLook(), look) << "the second processor keeps it";
     second.reset();
-    EXPECT_EQ (sharedDefaultLook(), nullptr);
     EXPECT_EQ (dynamic_cast<AltLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
-    EXPECT_NE (defaultSansFaceName(), "Roboto");
-}
+    EXPECT_FALSE (sansIsRoboto());
 
-TEST (BrellickLookAndFeelTest, ProcessorMadeAfterTheLastWentAwayInstallsTheLookAgain)
-{
-    for (int round = 0; round < 3; ++round)
+    for (int round = 0; round < 2; ++round)
     {
-        ASSERT_EQ (sharedDefaultLook(), nullptr);
-        KestruneAudioProcessor processor;
-        ASSERT_NE (sharedDefaultLook(), nullptr) << "round " << round;
-        EXPECT_EQ (defaultSansFaceName(), "Roboto");
+        KestruneAudioProcessor again;
+        EXPECT_NE (sharedDefaultLook(), nullptr) << round;
+        EXPECT_TRUE (sansIsRoboto());
     }
 
     EXPECT_EQ (sharedDefaultLook(), nullptr);
 }
 
-TEST (BrellickLookAndFeelTest, ComponentsWithoutALookUseTheSharedOneAndOthersKeepTheirs)
-{
-    KestruneAudioProcessor processor;
-    AltLookAndFeel_transparentButton ownLook;
-
-    juce::ComboBox box;
-    juce::TextButton button;
-    button.setLookAndFeel (&ownLook);
-
-    EXPECT_EQ (&box.getLookAndFeel(), sharedDefaultLook());
-    EXPECT_EQ (box.findColour (juce::ComboBox::outlineColourId), juce::Colours::whitesmoke);
-    EXPECT_EQ (&button.getLookAndFeel(), &ownLook);
-
-    button.setLookAndFeel (nullptr);
-}
-
-TEST (BrellickLookAndFeelTest, ProcessorMadeOnAHostThreadInstallsTheLookOnTheMessageThread)
+TEST (BrellickLookAndFeelTest, OnAHostThreadTheLookChangesOnlyOnTheMessageThread)
 {
     std::unique_ptr<KestruneAudioProcessor> processor;
-    std::thread ([&]
-                 { processor = std::make_unique<KestruneAudioProcessor>(); })
-        .join();
+    onAHostThread ([&]
+                   { processor = std::make_unique<KestruneAudioProcessor>(); });
 
-    EXPECT_EQ (sharedDefaultLook(), nullptr) << "not yet: only the message thread may install it";
+    EXPECT_EQ (sharedDefaultLook(), nullptr) << "not until the message thread runs";
     runPostedMessages();
     EXPECT_NE (sharedDefaultLook(), nullptr);
-    EXPECT_EQ (defaultSansFaceName(), "Roboto");
+    EXPECT_TRUE (sansIsRoboto());
 
-    std::thread ([&]
-                 { processor.reset(); })
-        .join();
+    onAHostThread ([&]
+                   { processor.reset(); });
     runPostedMessages();
     EXPECT_EQ (sharedDefaultLook(), nullptr);
-    EXPECT_NE (defaultSansFaceName(), "Roboto");
+    EXPECT_FALSE (sansIsRoboto());
+
+    // Made and dropped before the message thread got to it: never installed.
+    onAHostThread ([&]
+                   { processor = std::make_unique<KestruneAudioProcessor>(); });
+    onAHostThread ([&]
+                   { processor.reset(); });
+    runPostedMessages();
+    EXPECT_EQ (dynamic_cast<AltLookAndFeel*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
+    EXPECT_FALSE (sansIsRoboto());
+}
+
+TEST (DefaultLookTest, RemovingALookThatIsNotTheDefaultLeavesTheDefaultAlone)
+{
+    AltLookAndFeel installed, other;
+    DefaultLook::install (installed);
+    DefaultLook::remove (other);
+    EXPECT_EQ (&juce::LookAndFeel::getDefaultLookAndFeel(), &installed);
+
+    onAHostThread ([&]
+                   { DefaultLook::install (other); });
+    EXPECT_TRUE (DefaultLook::isPending (other));
+    DefaultLook::remove (other);
+    EXPECT_FALSE (DefaultLook::isPending (other));
+
+    DefaultLook::remove (installed);
+    runPostedMessages();
+    EXPECT_NE (&juce::LookAndFeel::getDefaultLookAndFeel(), &installed);
 }

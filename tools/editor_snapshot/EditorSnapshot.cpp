@@ -5,7 +5,7 @@
 //   editor-options.png   the option panel open
 //   editor-welcome.png   the welcome panel open
 //
-// Usage: quorvel_editor_snapshot [output folder]   (default: the current folder)
+// Usage: quorvel_editor_snapshot <output folder>
 
 #include "gui/KestruneAudioProcessorEditor.h"
 #include "processor/KestruneAudioProcessor.h"
@@ -77,10 +77,17 @@ void playLoudSignal (KestruneAudioProcessor& processor)
 
 int main (int argc, char** argv)
 {
+    // No default folder: a run from the source tree would leave pictures in it.
+    if (argc != 2)
+    {
+        std::fprintf (stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+
     // The pictures are rendered off screen; no display is needed or used.
     const juce::ScopedJuceInitialiser_GUI juceRunning;
 
-    const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile (argc > 1 ? argv[1] : ".");
+    const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile (juce::String::fromUTF8 (argv[1]));
 
     if (! folder.createDirectory())
     {

@@ -132,9 +132,10 @@ bool looksDrawn (const juce::Image& image)
     return counts.size() >= 64 && largest < image.getWidth() * image.getHeight() * 9 / 10;
 }
 
+/** Leaves the picture in the build folder for a person to look at, wherever the test runs from. */
 void savePicture (const juce::Image& image, const juce::String& name)
 {
-    juce::File file (juce::File::getCurrentWorkingDirectory().getChildFile (name));
+    juce::File file (juce::File (QUORVEL_TEST_OUTPUT_DIR).getChildFile (name));
     file.deleteFile();
 
     if (auto stream = file.createOutputStream())
