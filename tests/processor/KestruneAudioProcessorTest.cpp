@@ -165,13 +165,14 @@ TEST_F (WorkedExamples, LevelValuesRiseAtOnceAndFallByATenthPerBlock)
     for (int index = 0; index < 8; ++index)
         EXPECT_NEAR (level (index), expected[index], 1.0e-5f) << index;
 
+    // Two silent blocks, then one at a level of 0.25001.
     double falling = 1.00001;
 
-    for (int silentBlock = 0; silentBlock < 3; ++silentBlock)
+    for (float peak : { 0.0f, 0.0f, 0.1f })
     {
-        runInBlocks (processor, constant (256, 0.0f), 256);
-        falling *= 0.9;
-        EXPECT_NEAR (level (3), falling, 1.0e-6) << silentBlock;
+        runInBlocks (processor, constant (256, peak), 256);
+        falling = falling * 0.9 + (peak > 0.0f ? 0.025001 : 0.0);
+        EXPECT_NEAR (level (3), falling, 1.0e-6) << peak;
     }
 }
 

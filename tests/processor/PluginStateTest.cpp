@@ -137,10 +137,15 @@ TEST_F (PluginStateTest, RestoresWhatItRecognisesInDocumentOrder)
     juce::AudioProcessor::copyXmlToBinary (root, withDeclaration);
     EXPECT_EQ (restoredFrom (withDeclaration), "0.7 0.125 0.7 0.7 1 +");
 
-    // A length field beyond the data, below 2^31: the bytes present are read.
+    // A length field beyond the data, below 2^31: the bytes present are read;
+    // one short of the data: bytes after the text do not count.
     auto longLength = stateBlock (freshText);
     longLength[6] = 0x7f;
     EXPECT_EQ (restoredFrom (longLength), "0.025 0.02 0.5 0 0 +");
+
+    auto trailing = stateBlock (freshText + "<");
+    trailing[4] = (char) freshText.size();
+    EXPECT_EQ (restoredFrom (trailing), "0.025 0.02 0.5 0 0 +");
 }
 
 TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
