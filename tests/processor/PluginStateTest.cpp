@@ -101,7 +101,7 @@ TEST_F (PluginStateTest, RestoresWhatItRecognisesInDocumentOrder)
     std::string wide = "<Root>";
 
     for (int i = 0; i < 5000; ++i)
-        wide += "<x/><y></y>";
+        wide += "<x0/><y></y>";
 
     const std::pair<std::string, const char*> cases[] = {
         { freshText, "0.025 0.02 0.5 0 0 +" },
