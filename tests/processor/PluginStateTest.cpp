@@ -184,6 +184,7 @@ TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
         "<Root><Gain>0.5</Gain></Root><Root/>",
         "<Root><Gain a=1>0.5</Gain></Root>",
         "<Root><Gain>0.5 &bogus</Gain></Root>",
+        "<Root><Gain>0.5</Gain x></Root>",
     };
 
     for (const char* text : texts)
