@@ -315,7 +315,7 @@ namespace
     };
 } // namespace
 
-void write (const std::array<float, 4>& parameterValues, int inputConfig, juce::MemoryBlock& destination)
+void write (const std::array<float, ParameterTable::numParameters>& parameterValues, int inputConfig, juce::MemoryBlock& destination)
 {
     juce::XmlElement root ("Root");
 
