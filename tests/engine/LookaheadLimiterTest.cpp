@@ -9,7 +9,6 @@
 #include <atomic>
 #include <climits>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <new>
 #include <stdexcept>
