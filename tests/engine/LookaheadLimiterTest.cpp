@@ -211,6 +211,12 @@ TEST (LookaheadLimiterRefused, ConstructionThrowsForArgumentsThatDescribeNoLimit
     EXPECT_THROW (LookaheadLimiter (4, 192000, infinity, 100.0f, 1.0f), std::invalid_argument);
     EXPECT_THROW (LookaheadLimiter (4, 192000, 1.0e9f, 100.0f, 1.0f), std::invalid_argument);
     EXPECT_NO_THROW (LookaheadLimiter (0, 1, -5.0f, -5.0f, -1.0f));
+}
+
+TEST (LookaheadLimiterAllocation, ConstructionFailsCleanlyWhenMemoryRunsOut)
+{
+    if (! countsAllocations)
+        GTEST_SKIP() << "allocations cannot be made to fail in this build";
 
     // Every allocation of the constructor made to fail once: bad_alloc, nothing leaks.
     int failures = 0;
