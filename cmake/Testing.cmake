@@ -15,6 +15,10 @@ function(quorvel_add_test name)
         TEST_LIST ${name}_TESTS)
 
     # Tests on the one virtual display see each other's windows: one at a time.
+    # Every other test runs without a display: with DISPLAY unset the framework
+    # would fall back to ":0.0" and use whatever X server holds that number
+    # (another run's, which may go away mid-test), so DISPLAY names none. The
+    # display tests set it from QUORVEL_TEST_DISPLAY themselves.
     set(display_lock "")
     if("display" IN_LIST ARG_LABELS)
         set(display_lock "RESOURCE_LOCK quorvel_display")
@@ -25,7 +29,7 @@ function(quorvel_add_test name)
     set(label_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
     file(WRITE ${label_script}
         "if(${name}_TESTS)\n"
-        "    set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\" TIMEOUT 600 ${display_lock})\n"
+        "    set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\" TIMEOUT 600 ENVIRONMENT DISPLAY=none ${display_lock})\n"
         "endif()\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${label_script})
 endfunction()
@@ -49,5 +53,5 @@ function(quorvel_add_fuzzer name)
         target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/FuzzReplayMain.cpp)
         add_test(NAME ${name}.corpus COMMAND ${name} ${ARG_CORPUS})
     endif()
-    set_tests_properties(${name}.corpus PROPERTIES LABELS "fuzz")
+    set_tests_properties(${name}.corpus PROPERTIES LABELS "fuzz" ENVIRONMENT DISPLAY=none)
 endfunction()

@@ -1,25 +1,12 @@
 #include "gui/KestruneAudioProcessorEditor.h"
 
 #include "processor/KestruneAudioProcessor.h"
+#include "processor/ParameterTable.h"
 #include "resources/BinaryData.h"
 
 namespace
 {
-/** How a slider maps to its parameter: value = normalised x scale + offset. */
-struct ParameterScale
-{
-    int parameterIndex;
-    float scale;
-    float offset;
-};
-
-constexpr ParameterScale attackScale { 0, 40.0f, 0.0f };
-constexpr ParameterScale releaseScale { 1, 1000.0f, 0.0f };
-constexpr ParameterScale maxPeakScale { 2, 20.0f, -10.0f };
-constexpr ParameterScale gainScale { 3, 60.0f, 0.0f };
-
-// Indexed by parameter index.
-constexpr ParameterScale scalesByParameterIndex[] = { attackScale, releaseScale, maxPeakScale, gainScale };
+using ParameterTable::parameters;
 
 /** A stored value may lie outside 0..1 (a host or a saved state may put it there);
     the controls show it at the nearest end of their scale and NaN at the bottom. */
@@ -31,14 +18,14 @@ float clampNormalised (float normalised) noexcept
     return normalised < 1.0f ? normalised : 1.0f;
 }
 
-double sliderValueFromNormalised (float normalised, const ParameterScale& mapping) noexcept
+double sliderValueFromNormalised (float normalised, int parameterIndex) noexcept
 {
-    return (double) (clampNormalised (normalised) * mapping.scale + mapping.offset);
+    return (double) parameters[(size_t) parameterIndex].toUnit (clampNormalised (normalised));
 }
 
-float normalisedFromSliderValue (double value, const ParameterScale& mapping) noexcept
+float normalisedFromSliderValue (double value, int parameterIndex) noexcept
 {
-    return (float) ((value - (double) mapping.offset) / (double) mapping.scale);
+    return (float) parameters[(size_t) parameterIndex].toNormalised (value);
 }
 
 struct SliderColours
@@ -182,25 +169,23 @@ KestruneAudioProcessorEditor::KestruneAudioProcessorEditor (KestruneAudioProcess
 
     audioProcessor.parametersChanged.store (true);
 
-    sliderAttack->setTextValueSuffix (" ms");
-    sliderRelease->setTextValueSuffix (" ms");
-    sliderThreshold->setTextValueSuffix (" dB");
-    sliderGain->setTextValueSuffix (" dB");
+    // By parameter index.
+    juce::Slider* const sliders[] = { sliderAttack.get(), sliderRelease.get(), sliderThreshold.get(), sliderGain.get() };
 
-    sliderAttack->setRange (0.0, 40.0, 0.1);
-    sliderRelease->setRange (0.0, 1000.0, 1.0);
-    sliderThreshold->setRange (-10.0, 10.0, 1.0);
-    sliderGain->setRange (0.0, 60.0, 1.0);
+    for (size_t index = 0; index < std::size (sliders); ++index)
+        sliders[index]->setTextValueSuffix (juce::String (" ") + parameters[index].unit);
+
+    for (size_t index = 0; index < std::size (sliders); ++index)
+        sliders[index]->setRange (parameters[index].minimum, parameters[index].maximum, parameters[index].interval);
 
     // The values a fresh processor starts with.
-    sliderAttack->setDoubleClickReturnValue (true, 1.0);
-    sliderRelease->setDoubleClickReturnValue (true, 20.0);
-    sliderThreshold->setDoubleClickReturnValue (true, 0.0);
-    sliderGain->setDoubleClickReturnValue (true, 0.0);
+    for (size_t index = 0; index < std::size (sliders); ++index)
+        sliders[index]->setDoubleClickReturnValue (true, parameters[index].defaultInUnit());
 
-    sliderAttack->setSkewFactor (0.54);
-    sliderRelease->setSkewFactor (0.4);
-    sliderGain->setSkewFactor (0.5);
+    for (size_t index = 0; index < std::size (sliders); ++index)
+        if (parameters[index].skew != 1.0)
+            sliders[index]->setSkewFactor (parameters[index].skew);
+
     sliderThreshold->setMouseDragSensitivity (100);
 
     titleButton->setLookAndFeel (&transparentButtonLookAndFeel);
@@ -335,7 +320,7 @@ void KestruneAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
         return;
 
     if (auto* parameter = audioProcessor.getParameterObject (index))
-        parameter->setValueNotifyingHost (normalisedFromSliderValue (slider->getValue(), scalesByParameterIndex[index]));
+        parameter->setValueNotifyingHost (normalisedFromSliderValue (slider->getValue(), index));
 }
 
 void KestruneAudioProcessorEditor::sliderDragStarted (juce::Slider* slider)
@@ -358,13 +343,13 @@ int KestruneAudioProcessorEditor::getMaxPeakLineY (float normalisedMaxPeak) noex
 int KestruneAudioProcessorEditor::getParameterIndexFor (const juce::Slider* slider) const noexcept
 {
     if (slider == sliderAttack.get())
-        return attackScale.parameterIndex;
+        return ParameterTable::attackTime;
     if (slider == sliderRelease.get())
-        return releaseScale.parameterIndex;
+        return ParameterTable::releaseTime;
     if (slider == sliderThreshold.get())
-        return maxPeakScale.parameterIndex;
+        return ParameterTable::maxPeakLevel;
     if (slider == sliderGain.get())
-        return gainScale.parameterIndex;
+        return ParameterTable::inputGain;
 
     return -1;
 }
@@ -372,17 +357,17 @@ int KestruneAudioProcessorEditor::getParameterIndexFor (const juce::Slider* slid
 bool KestruneAudioProcessorEditor::loadFromProcessor()
 {
     // Loaded without notification: a load never writes a parameter back.
-    const float gain = audioProcessor.getParameter (gainScale.parameterIndex);
-    const float attack = audioProcessor.getParameter (attackScale.parameterIndex);
-    const float release = audioProcessor.getParameter (releaseScale.parameterIndex);
-    const float maxPeak = audioProcessor.getParameter (maxPeakScale.parameterIndex);
+    const float gain = audioProcessor.getParameter (ParameterTable::inputGain);
+    const float attack = audioProcessor.getParameter (ParameterTable::attackTime);
+    const float release = audioProcessor.getParameter (ParameterTable::releaseTime);
+    const float maxPeak = audioProcessor.getParameter (ParameterTable::maxPeakLevel);
 
-    sliderGain->setValue (sliderValueFromNormalised (gain, gainScale), juce::dontSendNotification);
-    sliderAttack->setValue (sliderValueFromNormalised (attack, attackScale), juce::dontSendNotification);
-    sliderRelease->setValue (sliderValueFromNormalised (release, releaseScale), juce::dontSendNotification);
-    sliderThreshold->setValue (sliderValueFromNormalised (maxPeak, maxPeakScale), juce::dontSendNotification);
+    sliderGain->setValue (sliderValueFromNormalised (gain, ParameterTable::inputGain), juce::dontSendNotification);
+    sliderAttack->setValue (sliderValueFromNormalised (attack, ParameterTable::attackTime), juce::dontSendNotification);
+    sliderRelease->setValue (sliderValueFromNormalised (release, ParameterTable::releaseTime), juce::dontSendNotification);
+    sliderThreshold->setValue (sliderValueFromNormalised (maxPeak, ParameterTable::maxPeakLevel), juce::dontSendNotification);
 
-    const float linePosition = audioProcessor.getParameter (maxPeakScale.parameterIndex);
+    const float linePosition = audioProcessor.getParameter (ParameterTable::maxPeakLevel);
     blueLine->setBounds (202, getMaxPeakLineY (linePosition), 99, 3);
     blueLine->setVisible (true);
 

@@ -2,6 +2,7 @@
 
 #include "gui/KestruneAudioProcessorEditor.h"
 #include "look/BrellickLookAndFeel.h"
+#include "processor/ParameterTable.h"
 #include "processor/PluginState.h"
 #include "processor/ProcessorParameter.h"
 
@@ -17,7 +18,7 @@ namespace
 {
 // The limiter as the processor builds it.
 constexpr int limiterMaxSampleRate = 192000;
-constexpr float limiterMaxAttackMs = 40.0f;
+constexpr float limiterMaxAttackMs = ParameterTable::parameters[ParameterTable::attackTime].maximum;
 constexpr float limiterInitialReleaseMs = 1000.0f;
 constexpr float limiterInitialThreshold = 0.0f;
 
@@ -25,19 +26,7 @@ constexpr float limiterInitialThreshold = 0.0f;
 // processed in segments, each exactly like a host block of its own.
 constexpr int maxSegmentLength = 8192;
 
-const char* const parameterNames[] = { "Attack Time", "Release Time", "Max Peak Level", "Input Gain" };
-constexpr float parameterDefaults[] = { 0.025f, 0.02f, 0.5f, 0.0f };
-
-bool isParameterIndex (int index) noexcept
-{
-    return (unsigned int) index < (unsigned int) KestruneAudioProcessor::numParameters;
-}
-
-// Decibels to a linear factor, in single precision; -100 dB and below is silence.
-float decibelsToGain (float decibels) noexcept
-{
-    return decibels > -100.0f ? std::pow (10.0f, decibels * 0.05f) : 0.0f;
-}
+using ParameterTable::isParameterIndex;
 
 // The largest magnitude among the samples, NaNs left out: the meters' peak.
 // Several independent maxima keep the search from waiting on itself.
@@ -127,10 +116,8 @@ KestruneAudioProcessor::KestruneAudioProcessor()
     for (int index = 0; index < numParameters; ++index)
         addParameter (std::make_unique<ProcessorParameter> (*this, index).release());
 
-    setParameter (inputGainIndex, 0.0f);
-    setParameter (attackTimeIndex, 0.025f);
-    setParameter (releaseTimeIndex, 0.02f);
-    setParameter (maxPeakLevelIndex, 0.5f);
+    for (int index : { inputGainIndex, attackTimeIndex, releaseTimeIndex, maxPeakLevelIndex })
+        setParameter (index, ParameterTable::parameters[(size_t) index].defaultValue);
 
     // No audio thread exists yet.
     applyPendingChanges();
@@ -471,7 +458,7 @@ int KestruneAudioProcessor::getNumParameters()
 
 const juce::String KestruneAudioProcessor::getParameterName (int index)
 {
-    return isParameterIndex (index) ? juce::String (parameterNames[index]) : juce::String();
+    return isParameterIndex (index) ? juce::String (ParameterTable::parameters[(size_t) index].name) : juce::String();
 }
 
 float KestruneAudioProcessor::getParameter (int index)
@@ -487,7 +474,7 @@ const juce::String KestruneAudioProcessor::getParameterText (int index)
 
 float KestruneAudioProcessor::getParameterDefaultValue (int index)
 {
-    return isParameterIndex (index) ? parameterDefaults[index] : 0.0f;
+    return isParameterIndex (index) ? ParameterTable::parameters[(size_t) index].defaultValue : 0.0f;
 }
 
 juce::AudioProcessorParameter* KestruneAudioProcessor::getParameterObject (int index) const
@@ -508,11 +495,13 @@ std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
     paramValues[(size_t) index].store (v, std::memory_order_relaxed);
     parametersChanged.store (true);
 
+    const float inUnit = ParameterTable::parameters[(size_t) index].toUnit (v);
+
     switch (index)
     {
         case attackTimeIndex:
         {
-            const float attackMs = v * 40.0f;
+            const float attackMs = inUnit;
 
             // The limiter refuses attacks above its maximum; below 0 ms every
             // attack gives the one-sample look-ahead of 0 ms.
@@ -525,7 +514,7 @@ std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
 
         case releaseTimeIndex:
         {
-            const float releaseMs = v * 1000.0f;
+            const float releaseMs = inUnit;
 
             if (! std::isfinite (releaseMs))
                 return 0;
@@ -536,7 +525,7 @@ std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
 
         case maxPeakLevelIndex:
         {
-            const float threshold = decibelsToGain (v * 20.0f - 10.0f);
+            const float threshold = ParameterTable::decibelsToGain (inUnit);
 
             if (! std::isfinite (threshold))
                 return 0;
@@ -547,7 +536,7 @@ std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
 
         case inputGainIndex:
         {
-            const float gain = decibelsToGain (v * 60.0f);
+            const float gain = ParameterTable::decibelsToGain (inUnit);
 
             if (! std::isfinite (gain))
                 return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/LookaheadLimiter.h"
+#include "processor/ParameterTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -42,16 +43,16 @@ public:
         (look/BrellickLookAndFeel.h). */
     class BrellickLookAndFeel;
 
-    static constexpr int numParameters = 4;
+    static constexpr int numParameters = ParameterTable::numParameters;
     static constexpr int numLimiterChannels = 4;
     static constexpr int numLevels = 8;
 
     enum ParameterIndex
     {
-        attackTimeIndex = 0,
-        releaseTimeIndex = 1,
-        maxPeakLevelIndex = 2,
-        inputGainIndex = 3
+        attackTimeIndex = ParameterTable::attackTime,
+        releaseTimeIndex = ParameterTable::releaseTime,
+        maxPeakLevelIndex = ParameterTable::maxPeakLevel,
+        inputGainIndex = ParameterTable::inputGain
     };
 
     KestruneAudioProcessor();

@@ -1,6 +1,7 @@
 #include "processor/PluginState.h"
 
 #include "processor/NumberText.h"
+#include "processor/ParameterTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -13,6 +14,11 @@ namespace PluginState
 namespace
 {
     constexpr int headerSize = 8;
+
+    // The order in which the parameters' elements are written.
+    constexpr int writtenOrder[] = { ParameterTable::inputGain, ParameterTable::attackTime, ParameterTable::releaseTime, ParameterTable::maxPeakLevel };
+
+    constexpr const char* inputConfigElement = "idxInputConfig";
 
     // The framework's parser is not safe on arbitrary text: it expands some
     // self-referring entity declarations without end, recurses once per
@@ -309,14 +315,14 @@ namespace
     };
 } // namespace
 
-void write (const std::array<float, 4>& parameterValues, int inputConfig, juce::MemoryBlock& destination)
+void write (const std::array<float, ParameterTable::numParameters>& parameterValues, int inputConfig, juce::MemoryBlock& destination)
 {
     juce::XmlElement root ("Root");
-    root.createNewChildElement ("Gain")->addTextElement (NumberText::formatFloat (parameterValues[3]));
-    root.createNewChildElement ("Attack")->addTextElement (NumberText::formatFloat (parameterValues[0]));
-    root.createNewChildElement ("Release")->addTextElement (NumberText::formatFloat (parameterValues[1]));
-    root.createNewChildElement ("Threshold")->addTextElement (NumberText::formatFloat (parameterValues[2]));
-    root.createNewChildElement ("idxInputConfig")->addTextElement (juce::String (inputConfig));
+
+    for (int index : writtenOrder)
+        root.createNewChildElement (ParameterTable::parameters[(size_t) index].stateElement)->addTextElement (NumberText::formatFloat (parameterValues[(size_t) index]));
+
+    root.createNewChildElement (inputConfigElement)->addTextElement (juce::String (inputConfig));
 
     destination.reset();
 
@@ -376,25 +382,23 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
         const auto& tag = child->getTagName();
         Entry entry;
 
-        if (tag.equalsIgnoreCase ("Gain"))
-            entry.parameterIndex = 3;
-        else if (tag.equalsIgnoreCase ("Attack"))
-            entry.parameterIndex = 0;
-        else if (tag.equalsIgnoreCase ("Release"))
-            entry.parameterIndex = 1;
-        else if (tag.equalsIgnoreCase ("Threshold"))
-            entry.parameterIndex = 2;
-        else if (tag.equalsIgnoreCase ("idxInputConfig"))
-            entry.parameterIndex = inputConfigEntry;
-        else
-            continue;
-
-        if (entry.parameterIndex == inputConfigEntry)
+        if (tag.equalsIgnoreCase (inputConfigElement))
+        {
             entry.inputConfig = child->getAllSubText().getIntValue();
-        else
-            entry.value = NumberText::parseFloat (child->getAllSubText());
+            entries.push_back (entry);
+            continue;
+        }
 
-        entries.push_back (entry);
+        for (int index = 0; index < ParameterTable::numParameters; ++index)
+        {
+            if (tag.equalsIgnoreCase (ParameterTable::parameters[(size_t) index].stateElement))
+            {
+                entry.parameterIndex = index;
+                entry.value = NumberText::parseFloat (child->getAllSubText());
+                entries.push_back (entry);
+                break;
+            }
+        }
     }
 
     return entries;

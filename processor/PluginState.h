@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processor/ParameterTable.h"
+
 #include <juce_core/juce_core.h>
 
 #include <array>
@@ -15,8 +17,9 @@
         8 + n  1  a zero byte
 
     The XML is <Root> with the children Gain, Attack, Release, Threshold (the
-    normalised values of parameters 3, 0, 1, 2) and idxInputConfig (the
-    channel-format index), in that order. A fresh processor's block is 141 bytes.
+    normalised values of parameters 3, 0, 1, 2, named by ParameterTable) and
+    idxInputConfig (the channel-format index), in that order. A fresh
+    processor's block is 141 bytes.
 
     The framework's copyXmlToBinary would add an XML declaration, so the block
     is written here; it is read back through the framework's getXmlFromBinary,
@@ -39,7 +42,7 @@ struct Entry
 
 /** Replaces the contents of `destination` with the block for these values,
     `parameterValues` being indexed by parameter index. */
-void write (const std::array<float, 4>& parameterValues, int inputConfig, juce::MemoryBlock& destination);
+void write (const std::array<float, ParameterTable::numParameters>& parameterValues, int inputConfig, juce::MemoryBlock& destination);
 
 /** The recognised children of a block's root element in document order, a
     repeated one as often as it occurs; nothing when the block is not one

@@ -120,7 +120,9 @@ TEST (ProcessorThreads, ChangesAndRestoresWhileBlocksAreProcessed)
 
     int firstBlockAboveCeiling = -1;
 
-    for (int n = 0; n < numBlocks && firstBlockAboveCeiling < 0; ++n)
+    // However late the other threads get going on a loaded machine, blocks go on
+    // until the host has made its share of changes.
+    for (int n = 0; (n < numBlocks || changes.load() < 1000) && firstBlockAboveCeiling < 0; ++n)
     {
         const int offset = (n % 64) * blockSize;
 
@@ -145,6 +147,6 @@ TEST (ProcessorThreads, ChangesAndRestoresWhileBlocksAreProcessed)
     editor.join();
 
     EXPECT_EQ (firstBlockAboveCeiling, -1);
-    EXPECT_GT (changes.load(), 0);
+    EXPECT_GE (changes.load(), 1000);
 }
 } // namespace

@@ -8,17 +8,11 @@
 #include <cstring>
 #include <limits>
 
+using quorvel::test::bitsOf;
 using quorvel::test::SignalRandom;
 
 namespace
 {
-std::uint32_t bitsOf (float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy (&bits, &value, sizeof (bits));
-    return bits;
-}
-
 // A number as C's printf writes it: 'g' general, 'e' exponent, 'f' fixed.
 juce::String printed (char style, int precision, double value)
 {

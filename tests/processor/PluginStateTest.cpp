@@ -1,181 +1,278 @@
-#include "processor/PluginState.h"
+// The saved state, written and restored through the processor as every format's
+// wrapper does it. Blocks are built independently (support/StateBlock.h).
+
+#include "processor/KestruneAudioProcessor.h"
+#include "support/StateBlock.h"
+#include "support/TestSignals.h"
+
+#include "ProcessorTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_events/juce_events.h>
 
-#include <cstring>
+#include <array>
+#include <limits>
+#include <string>
 #include <vector>
+
+using namespace quorvel::test;
 
 namespace
 {
-// The block as the layout describes it, assembled byte by byte.
-std::vector<unsigned char> blockBytes (const std::string& text)
+const std::string freshText = "<Root><Gain>0</Gain><Attack>0.025</Attack><Release>0.02</Release>"
+                              "<Threshold>0.5</Threshold><idxInputConfig>0</idxInputConfig></Root>";
+
+// Elements nested `depth` deep, the deepest holding an input gain.
+std::string nested (int depth)
 {
-    const auto length = (std::uint32_t) text.size();
-    std::vector<unsigned char> bytes = { 0x56, 0x43, 0x32, 0x21 };
+    std::string open, close;
 
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back ((unsigned char) (length >> shift));
-
-    bytes.insert (bytes.end(), text.begin(), text.end());
-    bytes.push_back (0);
-    return bytes;
-}
-
-std::vector<unsigned char> bytesOf (const juce::MemoryBlock& block)
-{
-    const auto* data = static_cast<const unsigned char*> (block.getData());
-    return { data, data + block.getSize() };
-}
-
-std::optional<std::vector<PluginState::Entry>> readText (const std::string& text)
-{
-    const auto bytes = blockBytes (text);
-    return PluginState::read (bytes.data(), (int) bytes.size());
-}
-
-std::string describe (const std::vector<PluginState::Entry>& entries)
-{
-    std::string description;
-
-    for (const auto& entry : entries)
-        description += entry.parameterIndex == PluginState::inputConfigEntry
-                           ? "idx=" + std::to_string (entry.inputConfig) + " "
-                           : std::to_string (entry.parameterIndex) + "=" + juce::String (entry.value).toStdString() + " ";
-
-    return description;
-}
-
-TEST (PluginStateWrite, LaysOutTheBlockByteForByte)
-{
-    juce::MemoryBlock block;
-    PluginState::write ({ 0.025f, 0.02f, 0.5f, 0.0f }, 0, block);
-    EXPECT_EQ (bytesOf (block), blockBytes ("<Root><Gain>0</Gain><Attack>0.025</Attack><Release>0.02</Release>"
-                                            "<Threshold>0.5</Threshold><idxInputConfig>0</idxInputConfig></Root>"));
-    EXPECT_EQ (block.getSize(), 141u);
-
-    PluginState::write ({ 1.0f, 1.0f / 3.0f, 5.0e-5f, -2.5f }, -1, block);
-    EXPECT_EQ (bytesOf (block), blockBytes ("<Root><Gain>-2.5</Gain><Attack>1</Attack><Release>0.33333334</Release>"
-                                            "<Threshold>5e-05</Threshold><idxInputConfig>-1</idxInputConfig></Root>"));
-}
-
-TEST (PluginStateRead, GivesTheRecognisedChildrenInDocumentOrder)
-{
-    const auto entries = readText ("<anything a=\"1\"><THRESHOLD>0.75</THRESHOLD><gain x=\"9\"> 0.5 </gain><Unknown>3</Unknown>"
-                                   "text<Gain>0.25<b/>7</Gain><IDXINPUTCONFIG>1</IDXINPUTCONFIG><Attack/></anything>");
-    ASSERT_TRUE (entries.has_value());
-    EXPECT_EQ (describe (*entries), "2=0.75 3=0.5 3=0.257 idx=1 0=0 ");
-}
-
-TEST (PluginStateRead, AcceptsTheFrameworksOwnBlocks)
-{
-    juce::XmlElement root ("Root");
-    root.createNewChildElement ("Release")->addTextElement ("0.125");
-    root.createNewChildElement ("idxInputConfig")->addTextElement ("1");
-    juce::MemoryBlock block;
-    juce::AudioProcessor::copyXmlToBinary (root, block);
-
-    const auto entries = PluginState::read (block.getData(), (int) block.getSize());
-    ASSERT_TRUE (entries.has_value());
-    EXPECT_EQ (describe (*entries), "1=0.125 idx=1 ");
-}
-
-TEST (PluginStateRead, RefusesWhatIsNoBlock)
-{
-    const auto fresh = blockBytes ("<Root><Gain>0.5</Gain></Root>");
-
-    EXPECT_FALSE (PluginState::read (nullptr, 100).has_value());
-    EXPECT_FALSE (PluginState::read (fresh.data(), 8).has_value());
-    EXPECT_FALSE (PluginState::read (fresh.data(), -5).has_value());
-
-    auto otherMagic = fresh;
-    otherMagic[3] = 0x22;
-    EXPECT_FALSE (PluginState::read (otherMagic.data(), (int) otherMagic.size()).has_value());
-
-    auto noLength = fresh;
-    noLength[4] = 0;
-    EXPECT_FALSE (PluginState::read (noLength.data(), (int) noLength.size()).has_value());
-
-    auto hugeLength = fresh;
-    hugeLength[7] = 0xff;
-    EXPECT_FALSE (PluginState::read (hugeLength.data(), (int) hugeLength.size()).has_value());
-
-    // A length larger than the data, below 2^31: a block the host cut short.
-    auto longLength = fresh;
-    longLength[6] = 0x7f;
-    EXPECT_FALSE (PluginState::read (longLength.data(), (int) longLength.size()).has_value());
-
-    // Only `length` bytes of text count.
-    auto shortLength = fresh;
-    shortLength[4] = 15; // "<Root><Gain>0.5", cut inside the value
-    EXPECT_FALSE (PluginState::read (shortLength.data(), (int) shortLength.size()).has_value());
-
-    EXPECT_FALSE (readText ("").has_value());
-    EXPECT_FALSE (readText ("<Root><Gain>0.5").has_value());
-}
-
-TEST (PluginStateRead, RefusesTextsTheParserCannotBeTrustedWith)
-{
-    // A multi-byte sequence cut short made the framework's parser read past its buffer.
-    EXPECT_FALSE (readText ("<Root><Gain>0.5</Gain>9\xfc").has_value());
-    EXPECT_FALSE (readText ("<Root><Gain>0.5\xc3</Gain></Root>").has_value());
-    EXPECT_FALSE (readText ("<Root><Gain>0.5\xf8\x88\x80\x80\x80</Gain></Root>").has_value());
-    ASSERT_TRUE (readText ("<Root><Gain>0.5</Gain><Info>Gr\xc3\xbc\xc3\x9f"
-                           "e \xe2\x82\xac</Info></Root>")
-                     .has_value());
-
-    // Self-referring entities made the framework's parser recurse without end.
-    EXPECT_FALSE (readText ("<!DOCTYPE r [x x x <!ENTITY a \"&xxxxa;\">]><Root><Gain>&a;</Gain></Root>").has_value());
-    EXPECT_FALSE (readText ("<?xml version=\"1.0\"?><!doctype Root><Root/>").has_value());
-
-    auto nested = [] (int depth)
+    for (int i = 0; i < depth; ++i)
     {
-        std::string text;
+        open += "<a>";
+        close += "</a>";
+    }
 
-        for (int i = 0; i < depth; ++i)
-            text += "<a>";
+    return open + "<Gain>0.5</Gain>" + close;
+}
 
-        text += "<Gain>0.5</Gain>";
+void restore (KestruneAudioProcessor& processor, const juce::MemoryBlock& block)
+{
+    processor.setStateInformation (block.getData(), (int) block.getSize());
+}
 
-        for (int i = 0; i < depth; ++i)
-            text += "</a>";
+juce::MemoryBlock saved (KestruneAudioProcessor& processor)
+{
+    juce::MemoryBlock block;
+    block.append ("junk that must go", 17);
+    processor.getStateInformation (block);
+    return block;
+}
 
-        return text;
-    };
+class PluginStateTest : public ::testing::Test
+{
+protected:
+    juce::ScopedJuceInitialiser_GUI juceInitialiser;
+};
 
-    ASSERT_TRUE (readText (nested (15)).has_value());
-    EXPECT_FALSE (readText (nested (16)).has_value());
-    EXPECT_FALSE (readText (nested (100000)).has_value());
+TEST_F (PluginStateTest, IsWrittenByteForByte)
+{
+    KestruneAudioProcessor processor;
+    const auto fresh = saved (processor);
+    EXPECT_EQ (fresh.getSize(), 141u);
+    EXPECT_EQ (fresh, stateBlock (freshText));
 
-    // Many elements side by side are no depth.
+    // The shortest text that reads back exactly: six digits where they do.
+    const float values[] = { 1.0f, 1.0f / 3.0f, 5.0e-5f, -2.5f };
+
+    for (int index = 0; index < 4; ++index)
+        processor.setParameter (index, values[index]);
+
+    processor.idxInputConfig = -1;
+    EXPECT_EQ (saved (processor), stateBlock ("<Root><Gain>-2.5</Gain><Attack>1</Attack><Release>0.33333334</Release>"
+                                              "<Threshold>5e-05</Threshold><idxInputConfig>-1</idxInputConfig></Root>"));
+}
+
+// The processor's values after a restore: the four parameters by index, the
+// channel-format index, and + when the editor-refresh flag was set.
+juce::String restoredFrom (const juce::MemoryBlock& block)
+{
+    KestruneAudioProcessor processor;
+
+    for (int index = 0; index < 4; ++index)
+        processor.setParameter (index, 0.7f);
+
+    processor.idxInputConfig = 1;
+    processor.parametersChanged = false;
+    restore (processor, block);
+
+    juce::StringArray values;
+
+    for (int index = 0; index < 4; ++index)
+        values.add (juce::String (processor.getParameter (index)));
+
+    values.add (juce::String (processor.idxInputConfig.load()));
+    values.add (processor.parametersChanged.load() ? "+" : "-");
+    return values.joinIntoString (" ");
+}
+
+TEST_F (PluginStateTest, RestoresWhatItRecognisesInDocumentOrder)
+{
     std::string wide = "<Root>";
 
     for (int i = 0; i < 5000; ++i)
-        wide += "<x/><y></y>";
+        wide += "<x0/><y></y>";
 
-    const auto entries = readText (wide + "<Gain>0.5</Gain></Root>");
-    ASSERT_TRUE (entries.has_value());
-    EXPECT_EQ (describe (*entries), "3=0.5 ");
+    const std::pair<std::string, const char*> cases[] = {
+        { freshText, "0.025 0.02 0.5 0 0 +" },
+        { "<root><gain>0.5</gain></root>", "0.7 0.7 0.7 0.5 1 +" },
+        { "<Root><Attack>0.5</Attack><ATTACK>0.25</ATTACK><Attack>2</Attack><Other>7</Other></Root>", "2 0.7 0.7 0.7 1 +" },
+        { "<any a=\"1\"><THRESHOLD>0.75</THRESHOLD><gain x=\"9\"> 0.5 </gain><Unknown>3</Unknown>text"
+          "<Gain>0.25<b/>7</Gain><IDXINPUTCONFIG>1</IDXINPUTCONFIG><Attack/></any>",
+          "0 0.7 0.75 0.257 1 +" },
+        { "<Root><Gain>abc</Gain><Attack>nan</Attack><Release>inf</Release><Threshold>1e39</Threshold>"
+          "<idxInputConfig>x</idxInputConfig></Root>",
+          "0.7 0.7 0.7 0 0 +" },
+        { "<Root><idxInputConfig>-1</idxInputConfig></Root>", "0.7 0.7 0.7 0.7 -1 +" },
+        { "<Root><idxInputConfig> 0 </idxInputConfig></Root>", "0.7 0.7 0.7 0.7 0 +" },
+        { "<Root><idxInputConfig>-2147483648</idxInputConfig></Root>", "0.7 0.7 0.7 0.7 -2147483648 +" },
+        { "<Root><idxInputConfig>4294967297</idxInputConfig></Root>", "0.7 0.7 0.7 0.7 1 +" },
+        { "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved -->\n<Root a='1' b=\"&amp;\">"
+          "<Gain>0.5<![CDATA[]]></Gain><x/><Attack>&#48;.25</Attack></Root>\n",
+          "0.25 0.7 0.7 0.5 1 +" },
+        { "<Root><Gain>0.5</Gain><Info>Gr\xc3\xbc\xc3\x9f"
+          "e \xe2\x82\xac</Info></Root>",
+          "0.7 0.7 0.7 0.5 1 +" },
+        { nested (15), "0.7 0.7 0.7 0.7 1 +" }, // accepted, the gain being no child of the root
+        { wide + "<Gain>0.5</Gain></Root>", "0.7 0.7 0.7 0.5 1 +" },
+    };
+
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ (restoredFrom (stateBlock (text)), expected) << text.substr (0, 200);
+
+    // The framework's own blocks carry an XML declaration.
+    juce::XmlElement root ("Root");
+    root.createNewChildElement ("Release")->addTextElement ("0.125");
+    juce::MemoryBlock withDeclaration;
+    juce::AudioProcessor::copyXmlToBinary (root, withDeclaration);
+    EXPECT_EQ (restoredFrom (withDeclaration), "0.7 0.125 0.7 0.7 1 +");
+
+    // A length field beyond the data, below 2^31: a block the host cut short;
+    // one short of the data: bytes after the text do not count.
+    auto longLength = stateBlock (freshText);
+    longLength[6] = 0x7f;
+    EXPECT_EQ (restoredFrom (longLength), "0.7 0.7 0.7 0.7 1 -");
+
+    auto trailing = stateBlock (freshText + "<");
+    trailing[4] = (char) freshText.size();
+    EXPECT_EQ (restoredFrom (trailing), "0.025 0.02 0.5 0 0 +");
 }
 
-TEST (PluginStateRead, RefusesBrokenMarkupThatTheParserNeverLeaves)
+TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
 {
-    // Found by fuzzing: on this text the framework's parser loops for good,
-    // which would hang the host's thread restoring a damaged session.
-    EXPECT_FALSE (readText ("<Root><Gain>nan</Gain><Attack>inf</Attack><Releasfig>-2147483648</idxInputConfig>"
-                            "<\?\?\?\?\?\?\?\?>0.025</\?\?\?/Root>")
-                      .has_value());
-    EXPECT_FALSE (readText ("<Root><\?\?\?\?>0.5</\?\?\?\?></Root>").has_value());
-    EXPECT_FALSE (readText ("<Root><Gain>0.5</Attack></Root>").has_value());
-    EXPECT_FALSE (readText ("<Root><Gain>0.5</Gain></Root><Root/>").has_value());
-    EXPECT_FALSE (readText ("<Root><Gain a=1>0.5</Gain></Root>").has_value());
-    EXPECT_FALSE (readText ("<Root><Gain>0.5 &bogus</Gain></Root>").has_value());
+    std::vector<juce::MemoryBlock> bad;
+    const auto fresh = stateBlock (freshText);
+    bad.emplace_back (fresh.getData(), 8); // header only
 
-    // What well-formed documents may hold still reads.
-    const auto entries = readText ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved -->\n"
-                                   "<Root a='1' b=\"&amp;\"><Gain>0.5<![CDATA[]]></Gain><x/>"
-                                   "<Attack>&#48;.25</Attack></Root>\n");
-    ASSERT_TRUE (entries.has_value());
-    EXPECT_EQ (describe (*entries), "3=0.5 0=0.25 ");
+    // Length 0, negative lengths, another magic, a length that cuts the text short.
+    const std::pair<int, int> damage[] = { { 4, 0 }, { 7, 0x80 }, { 7, 0xff }, { 3, 0x22 }, { 4, 15 } };
+
+    for (const auto& [offset, value] : damage)
+    {
+        bad.push_back (fresh);
+        bad.back()[offset] = (char) value;
+    }
+
+    // Texts the framework's parser would refuse, read past its buffer on (a
+    // multi-byte sequence cut short), expand without end (self-referring
+    // entities), recurse through deeply (nesting) or never leave (broken tags).
+    const char* texts[] = {
+        "",
+        "<Root><Gain>0.5</Gain>",
+        "<Root <Gain>0.5</Gain></Root>",
+        "<Root><Gain x=\"1>0.5</Gain></Root>",
+        "<Root><Gain>0.5</Gain><Release>0.0",
+        "not xml at all",
+        "<Root><Gain>0.5</Gain>9\xfc",
+        "<Root><Gain>0.5\xc3</Gain></Root>",
+        "<Root><Gain>0.5\xf8\x88\x80\x80\x80</Gain></Root>",
+        "<!DOCTYPE r [x x x <!ENTITY a \"&xxxxa;\">]><Root><Gain>&a;</Gain></Root>",
+        "<?xml version=\"1.0\"?><!doctype Root><Root/>",
+        "<Root><Gain>nan</Gain><Attack>inf</Attack><Releasfig>-2147483648</idxInputConfig><\?\?\?\?\?\?\?\?>0.025</\?\?\?/Root>",
+        "<Root><\?\?\?\?>0.5</\?\?\?\?></Root>",
+        "<Root><Gain>0.5</Attack></Root>",
+        "<Root><Gain>0.5</Gain></Root><Root/>",
+        "<Root><Gain a=1>0.5</Gain></Root>",
+        "<Root><Gain>0.5 &bogus</Gain></Root>",
+        "<Root><Gain>0.5</Gain x></Root>",
+    };
+
+    for (const char* text : texts)
+        bad.push_back (stateBlock (text));
+
+    bad.push_back (stateBlock (nested (16)));
+    bad.push_back (stateBlock (nested (100000)));
+
+    for (size_t i = 0; i < bad.size(); ++i)
+        EXPECT_EQ (restoredFrom (bad[i]), "0.7 0.7 0.7 0.7 1 -") << i;
+
+    KestruneAudioProcessor processor;
+    processor.parametersChanged = false;
+    processor.setStateInformation (nullptr, 141);
+    processor.setStateInformation (fresh.getData(), -1);
+    processor.setStateInformation (fresh.getData(), 0);
+    EXPECT_FALSE (processor.parametersChanged.load());
+}
+
+TEST_F (PluginStateTest, TruncatedBlocksNeverApplyACutValue)
+{
+    const auto fresh = stateBlock (freshText);
+
+    // Whatever the framework's parser makes of a cut block, each value is
+    // either left alone or restored whole.
+    for (size_t length = 0; length <= fresh.getSize(); ++length)
+    {
+        KestruneAudioProcessor target;
+
+        for (int index = 0; index < 4; ++index)
+            target.setParameter (index, 0.7f);
+
+        target.idxInputConfig = 1;
+        target.setStateInformation (fresh.getData(), (int) length);
+
+        for (int index = 0; index < 4; ++index)
+        {
+            const float value = target.getParameter (index);
+            EXPECT_TRUE (value == 0.7f || value == target.getParameterDefaultValue (index)) << length << " " << index << " " << value;
+        }
+
+        EXPECT_TRUE (target.idxInputConfig.load() == 1 || target.idxInputConfig.load() == 0) << length;
+    }
+}
+
+TEST_F (PluginStateTest, RoundTripsEveryFloatExactly)
+{
+    SignalRandom random (101);
+    const float unusual[] = { 1.0f / 3.0f, 0.1f, 5.0e-5f, 1.0e-7f, 1.5f, -0.25f, -0.0f, 1.0e30f, 16777217.0f, std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(), 0.99999994f };
+
+    for (int round = 0; round < 300; ++round)
+    {
+        KestruneAudioProcessor source, target;
+        std::array<float, 4> values {};
+
+        for (size_t index = 0; index < 4; ++index)
+        {
+            values[index] = round < (int) std::size (unusual) ? unusual[((size_t) round + index) % std::size (unusual)] : random.unit();
+            source.setParameter ((int) index, values[index]);
+        }
+
+        source.idxInputConfig = random.integer (-1, 1);
+        const auto block = saved (source);
+        restore (target, block);
+
+        for (size_t index = 0; index < 4; ++index)
+            ASSERT_EQ (bitsOf (target.getParameter ((int) index)), bitsOf (values[index])) << values[index];
+
+        ASSERT_EQ (target.idxInputConfig.load(), source.idxInputConfig.load());
+        ASSERT_EQ (saved (target), block);
+    }
+}
+
+TEST_F (PluginStateTest, KeepsTheLookaheadWhereSixDigitsWouldNot)
+{
+    KestruneAudioProcessor source, restored, old;
+
+    for (auto* processor : { &source, &restored, &old })
+        prepare (*processor, 48000.0);
+
+    source.setParameter (0, 1.0f / 3.0f);
+    EXPECT_EQ (source.getSettledLatencySamples(), 640);
+    restore (restored, saved (source));
+    EXPECT_EQ (restored.getSettledLatencySamples(), 640);
+
+    // A block written with six digits still restores, to what six digits say.
+    restore (old, stateBlock ("<Root><Attack>0.333333</Attack></Root>"));
+    EXPECT_EQ (old.getParameter (0), 0.333333f);
+    EXPECT_EQ (old.getSettledLatencySamples(), 639);
 }
 } // namespace

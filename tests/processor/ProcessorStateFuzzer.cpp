@@ -5,6 +5,7 @@
 // out finite and within the ceiling in force.
 
 #include "processor/KestruneAudioProcessor.h"
+#include "support/TestSignals.h"
 
 #include <algorithm>
 #include <climits>
@@ -12,7 +13,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -22,13 +22,6 @@ void check (bool condition)
 {
     if (! condition)
         std::abort();
-}
-
-std::uint32_t bitsOf (float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy (&bits, &value, sizeof (bits));
-    return bits;
 }
 } // namespace
 
@@ -50,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     copy.setStateInformation (saved.getData(), (int) saved.getSize());
 
     for (int index = 0; index < 4; ++index)
-        check (bitsOf (copy.getParameter (index)) == bitsOf (processor.getParameter (index)));
+        check (quorvel::test::bitsOf (copy.getParameter (index)) == quorvel::test::bitsOf (processor.getParameter (index)));
 
     check (copy.idxInputConfig.load() == processor.idxInputConfig.load());
 

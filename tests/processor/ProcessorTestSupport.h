@@ -5,6 +5,7 @@
 // to a block, built on the reference limiter.
 
 #include "processor/KestruneAudioProcessor.h"
+#include "support/ProcessInBlocks.h"
 #include "support/ReferenceLimiter.h"
 #include "support/SignalAssertions.h"
 #include "support/TestSignals.h"
@@ -14,8 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace quorvel::test
@@ -27,27 +26,16 @@ inline void prepare (KestruneAudioProcessor& processor, double sampleRate, int b
     processor.prepareToPlay (sampleRate, blockSize);
 }
 
-/** Runs one block of `signal` (samples start .. start + length) through the
-    processor in place, bypassed or not. */
+/** Runs one block of `signal` (samples start .. start + length) in place. */
 inline void runBlock (KestruneAudioProcessor& processor, MultiChannelSignal& signal, int start, int length, bool bypassed = false)
 {
-    auto table = signal.pointers();
-    juce::AudioBuffer<float> buffer (table.data(), signal.numChannels(), start, length);
-    juce::MidiBuffer midi;
-
-    if (bypassed)
-        processor.processBlockBypassed (buffer, midi);
-    else
-        processor.processBlock (buffer, midi);
+    processBlock (processor, signal.pointers().data(), signal.numChannels(), start, length, bypassed);
 }
 
-/** Runs the whole signal through the processor in blocks of blockSize (the
-    last one shorter) and returns the output. */
+/** The whole signal in blocks of blockSize (the last one shorter); returns the output. */
 inline MultiChannelSignal runInBlocks (KestruneAudioProcessor& processor, MultiChannelSignal signal, int blockSize)
 {
-    for (int start = 0; start < signal.numSamples(); start += blockSize)
-        runBlock (processor, signal, start, std::min (blockSize, signal.numSamples() - start));
-
+    processInBlocks (processor, signal.pointers().data(), signal.numChannels(), signal.numSamples(), { blockSize });
     return signal;
 }
 
@@ -56,21 +44,10 @@ inline MultiChannelSignal delayedBy (const MultiChannelSignal& input, int delay)
 {
     MultiChannelSignal output (input.numChannels(), input.numSamples());
 
-    for (int ch = 0; ch < input.numChannels(); ++ch)
-        for (int i = delay; i < input.numSamples(); ++i)
-            output.channels[(size_t) ch][(size_t) i] = input.channels[(size_t) ch][(size_t) (i - delay)];
+    for (size_t ch = 0; ch < input.channels.size(); ++ch)
+        std::copy_n (input.channels[ch].begin(), std::max (0, input.numSamples() - delay), output.channels[ch].begin() + std::min (delay, input.numSamples()));
 
     return output;
-}
-
-inline float largestMagnitudeOf (const std::vector<float>& channel)
-{
-    float largest = 0.0f;
-
-    for (float sample : channel)
-        largest = std::max (largest, std::fabs (sample));
-
-    return largest;
 }
 
 inline float largestMagnitude (const MultiChannelSignal& signal)
@@ -86,9 +63,10 @@ inline float largestMagnitude (const MultiChannelSignal& signal)
 
 /** What the processor must do, written out plainly: the parameter mappings
     applied at once, the input-gain glide sample by sample, and the reference
-    limiter. Changes made between blocks of the processor show here when they
-    are made, which is the same moment as long as they come in the order
-    input gain, attack, release, threshold. */
+    limiter. A setting that is no number keeps the one in force. Changes made
+    between blocks of the processor show here when they are made, which is the
+    same moment as long as they come in the order input gain, attack, release,
+    threshold. */
 class ProcessorModel
 {
 public:
@@ -103,30 +81,33 @@ public:
 
     void setParameter (int index, float v)
     {
-        switch (index)
-        {
-            case 0:
-                limiter.setAttack (v * 40.0f);
-                break;
-            case 1:
-                limiter.setRelease (v * 1000.0f);
-                break;
-            case 2:
-                limiter.setThreshold (gainOf (v * 20.0f - 10.0f));
-                break;
-            case 3:
-                inputGain = gainOf (v * 60.0f);
-                break;
-            default:
-                break;
-        }
+        const float setting = index == 0 ? v * 40.0f : index == 1 ? v * 1000.0f
+                                                   : index == 2   ? gainOf (v * 20.0f - 10.0f)
+                                                                  : gainOf (v * 60.0f);
+
+        if (! std::isfinite (v) || ! std::isfinite (setting))
+            return;
+
+        if (index == 0)
+            limiter.setAttack (setting);
+        else if (index == 1)
+            limiter.setRelease (setting);
+        else if (index == 2)
+            limiter.setThreshold (setting);
+        else if (index == 3)
+            inputGain = setting;
     }
 
     void prepare (int sampleRate) { limiter.setSampleRate (sampleRate); }
     int latency() const { return limiter.getLatencySamples(); }
 
+    /** The signal in blocks of blockSize: channels from 4 up come out silent, and
+        channels below 4 that the signal lacks count as silent. */
     MultiChannelSignal run (MultiChannelSignal signal, int blockSize)
     {
+        const auto numChannels = signal.channels.size();
+        signal.channels.resize (std::max<size_t> (numChannels, 4), std::vector<float> ((size_t) signal.numSamples(), 0.0f));
+
         for (int start = 0; start < signal.numSamples(); start += blockSize)
         {
             const int length = std::min (blockSize, signal.numSamples() - start);
@@ -146,8 +127,12 @@ public:
 
             auto table = signal.pointers (start);
             limiter.process (table.data(), length);
+
+            for (size_t ch = 4; ch < signal.channels.size(); ++ch)
+                std::fill_n (signal.channels[ch].begin() + start, length, 0.0f);
         }
 
+        signal.channels.resize (numChannels);
         return signal;
     }
 

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <new>
 
+#if QUORVEL_COUNTS_ALLOCATIONS
+
 namespace
 {
 std::atomic<std::int64_t> allocations { 0 };
@@ -81,3 +83,13 @@ void operator delete (void* memory, const std::nothrow_t&) noexcept { release (m
 void operator delete[] (void* memory, const std::nothrow_t&) noexcept { release (memory); }
 void operator delete (void* memory, std::align_val_t, const std::nothrow_t&) noexcept { release (memory); }
 void operator delete[] (void* memory, std::align_val_t, const std::nothrow_t&) noexcept { release (memory); }
+
+#else
+
+namespace quorvel::test
+{
+std::int64_t allocationCount() noexcept { return 0; }
+void failAllocationAfter (std::int64_t) noexcept {}
+} // namespace quorvel::test
+
+#endif

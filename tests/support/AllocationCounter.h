@@ -5,8 +5,25 @@
 
 #include <cstdint>
 
+// ThreadSanitizer brings operator new and delete of its own, which a program cannot
+// replace again: built with it, nothing is counted and no allocation is made to fail.
+#if defined(__SANITIZE_THREAD__)
+    #define QUORVEL_COUNTS_ALLOCATIONS 0
+#elif defined(__has_feature)
+    #if __has_feature(thread_sanitizer)
+        #define QUORVEL_COUNTS_ALLOCATIONS 0
+    #endif
+#endif
+
+#ifndef QUORVEL_COUNTS_ALLOCATIONS
+    #define QUORVEL_COUNTS_ALLOCATIONS 1
+#endif
+
 namespace quorvel::test
 {
+/** False in builds where allocations cannot be counted; tests that count then skip. */
+constexpr bool countsAllocations = QUORVEL_COUNTS_ALLOCATIONS != 0;
+
 /** Allocations through operator new since the program started. */
 std::int64_t allocationCount() noexcept;
 

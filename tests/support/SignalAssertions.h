@@ -6,18 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
-
 namespace quorvel::test
 {
-inline std::uint32_t bitsOf (float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy (&bits, &value, sizeof (bits));
-    return bits;
-}
-
 /** Bit-for-bit equality of two signals, reporting the first difference. */
 inline ::testing::AssertionResult sameSamples (const MultiChannelSignal& expected, const MultiChannelSignal& actual)
 {

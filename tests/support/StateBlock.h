@@ -1,5 +1,9 @@
 #pragma once
 
+// The processor's saved-state block, built independently of the plug-in's own code:
+// the magic 0x21324356 and the length of the text, both little-endian, the text as
+// given (bytes, so that damaged UTF-8 can be had too) and a terminating zero byte.
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -7,8 +11,7 @@
 
 namespace quorvel::test
 {
-/** A saved-state block around any text, built by hand as a host would hold it: the
-    magic 56 43 32 21, the text's length little-endian, the text and a zero byte. */
+/** The block as a host holds it; needs nothing of the framework, for the fuzzers. */
 inline std::vector<uint8_t> stateBlockAround (const std::string& text)
 {
     std::vector<uint8_t> block (8 + text.size() + 1, 0);
@@ -22,3 +25,17 @@ inline std::vector<uint8_t> stateBlockAround (const std::string& text)
     return block;
 }
 } // namespace quorvel::test
+
+#if __has_include(<juce_core/juce_core.h>)
+    #include <juce_core/juce_core.h>
+
+namespace quorvel::test
+{
+/** The same block as the framework's state calls take it. */
+inline juce::MemoryBlock stateBlock (const std::string& xmlText)
+{
+    const auto block = stateBlockAround (xmlText);
+    return juce::MemoryBlock (block.data(), block.size());
+}
+} // namespace quorvel::test
+#endif

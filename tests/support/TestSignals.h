@@ -7,11 +7,20 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
 namespace quorvel::test
 {
+/** The bit pattern of a float, for comparisons that tell -0 from +0 and NaN from NaN. */
+inline std::uint32_t bitsOf (float value) noexcept
+{
+    std::uint32_t bits = 0;
+    std::memcpy (&bits, &value, sizeof (bits));
+    return bits;
+}
+
 /** A small, fast, portable random generator (splitmix64). */
 class SignalRandom
 {

@@ -1,37 +1,49 @@
 #include "tools/render/LimiterSettings.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace quorvel::render
 {
-namespace
+std::array<double, ParameterTable::numParameters> LimiterSettings::inUnits() const
 {
-    bool isWithin (double value, double low, double high) { return value >= low && value <= high; }
-} // namespace
+    std::array<double, ParameterTable::numParameters> values {};
+    values[ParameterTable::attackTime] = attackMs;
+    values[ParameterTable::releaseTime] = releaseMs;
+    values[ParameterTable::maxPeakLevel] = maxPeakDb;
+    values[ParameterTable::inputGain] = inputGainDb;
+    return values;
+}
 
 std::optional<std::string> LimiterSettings::findProblem() const
 {
-    if (! isWithin (attackMs, 0.0, 40.0))
-        return "attack must be between 0 and 40 ms";
+    const auto values = inUnits();
 
-    if (! isWithin (releaseMs, 0.0, 1000.0))
-        return "release must be between 0 and 1000 ms";
+    for (size_t index = 0; index < values.size(); ++index)
+    {
+        const auto& parameter = ParameterTable::parameters[index];
 
-    if (! isWithin (maxPeakDb, -10.0, 10.0))
-        return "max peak must be between -10 and +10 dB";
+        if (values[index] >= parameter.minimum && values[index] <= parameter.maximum)
+            continue;
 
-    if (! isWithin (inputGainDb, 0.0, 60.0))
-        return "input gain must be between 0 and 60 dB";
+        // A range that reaches below 0 shows the sign of its upper end too: -10 and +10 dB.
+        char text[128];
+        std::snprintf (text, sizeof (text), parameter.minimum < 0.0f ? "%s must be between %g and %+g %s" : "%s must be between %g and %g %s", names[index], (double) parameter.minimum, (double) parameter.maximum, parameter.unit);
+        return std::string (text);
+    }
 
     return std::nullopt;
 }
 
-std::array<float, 4> LimiterSettings::toNormalised() const
+std::array<float, ParameterTable::numParameters> LimiterSettings::toNormalised() const
 {
-    return { (float) (attackMs / 40.0),
-             (float) (releaseMs / 1000.0),
-             (float) ((maxPeakDb + 10.0) / 20.0),
-             (float) (inputGainDb / 60.0) };
+    const auto values = inUnits();
+    std::array<float, ParameterTable::numParameters> normalised {};
+
+    for (size_t index = 0; index < values.size(); ++index)
+        normalised[index] = (float) ParameterTable::parameters[index].toNormalised (values[index]);
+
+    return normalised;
 }
 
 double LimiterSettings::maxPeakLinear() const { return std::pow (10.0, maxPeakDb / 20.0); }

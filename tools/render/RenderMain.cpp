@@ -9,6 +9,7 @@
 #include <juce_audio_formats/juce_audio_formats.h>
 #include <juce_events/juce_events.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,21 @@ using namespace quorvel::render;
 
 constexpr double minimumSampleRate = 8000.0;
 constexpr double maximumSampleRate = 192000.0;
+
+/** The options that set the limiter, by parameter index. */
+struct SettingOption
+{
+    const char* option;
+    const char* description;
+    double LimiterSettings::*setting;
+};
+
+constexpr SettingOption settingOptions[] = {
+    { "--attack", "attack time and look-ahead", &LimiterSettings::attackMs },
+    { "--release", "release time", &LimiterSettings::releaseMs },
+    { "--max-peak", "output ceiling", &LimiterSettings::maxPeakDb },
+    { "--input-gain", "gain before limiting", &LimiterSettings::inputGainDb },
+};
 
 struct Options
 {
@@ -49,18 +65,30 @@ void printUsage()
         "\n"
         "  --plugin PATH        the plug-in's shared object (default: %s)\n"
         "  --output PATH        the WAV file to write (default: <input>-quorvel.wav,\n"
-        "                       or quorvel-render.wav for the generated signal)\n"
-        "  --attack MS          attack time and look-ahead, 0 to 40 ms (default 1)\n"
-        "  --release MS         release time, 0 to 1000 ms (default 20)\n"
-        "  --max-peak DB        output ceiling, -10 to +10 dB (default 0)\n"
-        "  --input-gain DB      gain before limiting, 0 to 60 dB (default 0)\n"
+        "                       or quorvel-render.wav for the generated signal)\n",
+        TestSignal::defaultSeconds,
+        QUORVEL_DEFAULT_PLUGIN_PATH);
+
+    for (size_t index = 0; index < std::size (settingOptions); ++index)
+    {
+        const auto& parameter = ParameterTable::parameters[index];
+        const auto flag = juce::String (settingOptions[index].option) + " " + juce::String (parameter.unit).toUpperCase();
+        std::printf ("  %-21s%s, %g to %s%g %s (default %g)\n",
+                     flag.toRawUTF8(),
+                     settingOptions[index].description,
+                     (double) parameter.minimum,
+                     parameter.minimum < 0.0f ? "+" : "",
+                     (double) parameter.maximum,
+                     parameter.unit,
+                     (double) parameter.defaultInUnit());
+    }
+
+    std::printf (
         "  --block-size N       samples per block handed to the plug-in (default 512)\n"
         "  --bits N             output sample format: 16, 24 or 32 (float) (default 32)\n"
         "  --sample-rate HZ     rate of the generated signal (default 48000)\n"
         "  --seconds S          length of the generated signal (default 10)\n"
-        "  --write-input PATH   also save the generated signal\n",
-        TestSignal::defaultSeconds,
-        QUORVEL_DEFAULT_PLUGIN_PATH);
+        "  --write-input PATH   also save the generated signal\n");
 }
 
 std::optional<double> parseNumber (const juce::String& text)
@@ -126,14 +154,11 @@ std::optional<Options> parseArguments (const juce::StringArray& arguments, bool&
                 return std::nullopt;
             }
 
-            if (argument == "--attack")
-                options.settings.attackMs = *number;
-            else if (argument == "--release")
-                options.settings.releaseMs = *number;
-            else if (argument == "--max-peak")
-                options.settings.maxPeakDb = *number;
-            else if (argument == "--input-gain")
-                options.settings.inputGainDb = *number;
+            const auto* setting = std::find_if (std::begin (settingOptions), std::end (settingOptions), [&] (const auto& candidate)
+                                                { return argument == candidate.option; });
+
+            if (setting != std::end (settingOptions))
+                options.settings.*(setting->setting) = *number;
             else if (argument == "--block-size")
                 options.blockSize = (int) *number;
             else if (argument == "--bits")

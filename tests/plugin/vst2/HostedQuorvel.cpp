@@ -66,37 +66,7 @@ juce::AudioBuffer<float> processInBlocks (juce::AudioPluginInstance& plugin,
                                           const std::function<void (int, int)>& beforeBlock)
 {
     juce::AudioBuffer<float> output (input);
-    juce::MidiBuffer midi;
-    int blockIndex = 0;
-
-    for (int start = 0; start < output.getNumSamples(); ++blockIndex)
-    {
-        const auto length = std::min (blockSizes[(size_t) blockIndex % blockSizes.size()], output.getNumSamples() - start);
-
-        if (beforeBlock)
-            beforeBlock (blockIndex, start);
-
-        float* channels[4];
-
-        for (int channel = 0; channel < 4; ++channel)
-            channels[channel] = output.getWritePointer (channel) + start;
-
-        juce::AudioBuffer<float> view (channels, 4, length);
-        plugin.processBlock (view, midi);
-        start += length;
-    }
-
+    processInBlocks (plugin, output.getArrayOfWritePointers(), 4, output.getNumSamples(), blockSizes, beforeBlock);
     return output;
-}
-
-juce::MemoryBlock stateBlock (const juce::String& xmlText)
-{
-    juce::MemoryOutputStream stream;
-    const auto text = xmlText.toStdString();
-    stream.writeInt (0x21324356);
-    stream.writeInt ((int) text.size());
-    stream.write (text.data(), text.size());
-    stream.writeByte (0);
-    return stream.getMemoryBlock();
 }
 } // namespace quorvel::test

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "tests/plugin/vst2/FstRecord.h"
+#include "tests/support/ProcessInBlocks.h"
+#include "tests/support/StateBlock.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -33,8 +35,4 @@ juce::AudioBuffer<float> processInBlocks (juce::AudioPluginInstance& plugin,
                                           const juce::AudioBuffer<float>& input,
                                           const std::vector<int>& blockSizes,
                                           const std::function<void (int blockIndex, int startSample)>& beforeBlock = {});
-
-/** The saved-state block of the plug-in's processor, built independently: magic,
-        little-endian text length, the XML text and a terminating zero byte. */
-juce::MemoryBlock stateBlock (const juce::String& xmlText);
 } // namespace quorvel::test
