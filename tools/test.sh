@@ -77,7 +77,7 @@ while IFS='=' read -r fuzzer corpus; do
     done
     # A fixed seed makes the run repeatable; an input that takes more than ten
     # seconds counts as a hang and fails the run.
-    "build/asan/$(find build/asan -name "$fuzzer" -type f -printf '%P\n' | head -n 1)" \
+    DISPLAY=none "build/asan/$(find build/asan -name "$fuzzer" -type f -printf '%P\n' | head -n 1)" \
         -seed=1 -timeout=10 -max_total_time="$fuzz_seconds" -print_final_stats=1 "$work" < /dev/null 2>&1 | tail -n 12
     rm -rf "$work"
 done < build/asan/fuzzers.txt
