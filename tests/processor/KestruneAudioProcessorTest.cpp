@@ -404,15 +404,18 @@ TEST_F (Bypass, ReplaysNoStaleAudioAndLeavesLevelsAndLimiterAlone)
     const float reduction = processor.getGainReductionDb();
     EXPECT_GT (reduction, 0.0f);
 
-    // Bypassed silence, with two channels past the fourth, then processed
-    // silence: once the audio owed from before the bypass has left (the last
-    // input before the bypass, at unity gain), nothing but silence may follow.
-    auto silence = constant (512 * 10, 0.0f, 6);
-    silence.channels[4] = silence.channels[5] = std::vector<float> (512 * 10, 0.5f);
+    // Quiet bypassed audio, with two channels past the fourth, then quiet
+    // processed audio: once the audio owed from before the bypass has left (the
+    // last input before the bypass, at unity gain), the input follows delayed,
+    // untouched by the gain the loud audio had brought down.
+    auto quiet = independentNoise (4, 512 * 10, 0.1f, 84);
+    quiet.channels.push_back (std::vector<float> (512 * 10, 0.5f));
+    quiet.channels.push_back (std::vector<float> (512 * 10, 0.5f));
+    const auto input = quiet;
     const int latency = processor.getSettledLatencySamples();
 
     for (int block = 0; block < 4; ++block)
-        runBlock (processor, silence, block * 512, 512, true);
+        runBlock (processor, quiet, block * 512, 512, true);
 
     for (int index = 0; index < 8; ++index)
         EXPECT_EQ (level (index), levels[(size_t) index]) << index;
@@ -420,13 +423,13 @@ TEST_F (Bypass, ReplaysNoStaleAudioAndLeavesLevelsAndLimiterAlone)
     EXPECT_EQ (processor.getGainReductionDb(), reduction);
 
     for (int block = 4; block < 10; ++block)
-        runBlock (processor, silence, block * 512, 512);
+        runBlock (processor, quiet, block * 512, 512);
 
-    for (const auto& channel : silence.channels)
-        for (size_t i = (size_t) latency; i < channel.size(); ++i)
-            ASSERT_EQ (channel[i], 0.0f) << i;
+    for (size_t ch = 0; ch < quiet.channels.size(); ++ch)
+        for (size_t i = (size_t) latency; i < quiet.channels[ch].size(); ++i)
+            ASSERT_EQ (quiet.channels[ch][i], ch < 4 ? input.channels[ch][i - (size_t) latency] : 0.0f) << ch << " " << i;
 
     for (int i = 0; i < latency; ++i)
-        ASSERT_EQ (silence.channels[0][(size_t) i], loud.channels[0][loud.channels[0].size() - (size_t) (latency - i)]);
+        ASSERT_EQ (quiet.channels[0][(size_t) i], loud.channels[0][loud.channels[0].size() - (size_t) (latency - i)]);
 }
 } // namespace

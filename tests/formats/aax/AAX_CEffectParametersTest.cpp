@@ -232,6 +232,10 @@ TEST_F (AAX_CEffectParametersTest, ParameterQueriesReachTheParameter)
 
     EXPECT_EQ (fx().GetParameterNumberOfSteps (bypassID, &number), kAAX_Success);
     EXPECT_EQ (number, 2);
+    effect->GetParameterRegistry().GetParameterByID ("0")->SetNumberOfSteps (0);
+    EXPECT_EQ (fx().GetParameterNumberOfSteps ("0", &number), kAAX_Success);
+    EXPECT_EQ (number, 0);
+    number = 2;
     effect->GetParameterRegistry().GetParameterByID ("0")->SetNumberOfSteps (0x80000000u);
     EXPECT_EQ (fx().GetParameterNumberOfSteps ("0", &number), kAAX_ErrorNegativeSteps);
     EXPECT_EQ (number, 2) << "left as it was";

@@ -210,6 +210,10 @@ TEST (AudioEffectEntries, ParameterAndProcessCallsReachTheEffectOnlyWhenUsable)
     record->process (record, nullptr, nullptr, 8);
     record->processDoubleReplacing (record, wideIn, nullptr, 8);
 
+    // One output is as much an output as four.
+    effect.setNumOutputs (1);
+    record->processReplacing (record, in, nullptr, 8);
+
     // Without pins there are no channel arrays to pass.
     effect.setNumInputs (0);
     effect.setNumOutputs (0);

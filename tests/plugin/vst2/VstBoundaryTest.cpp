@@ -225,6 +225,29 @@ TEST_F (VstBoundaryTest, NoInputListIsSilenceAndNoOutputKeepsItsOldContents)
     EXPECT_EQ (*std::max_element (wide.begin(), wide.end()), 0.0);
 }
 
+TEST_F (VstBoundaryTest, SettingsAnnouncedAgainWhileRunningChangeNothing)
+{
+    // A twin gets the same audio without the announcements; a preparation would
+    // have emptied the limiter's delay.
+    RawVstHost::Effect twin (host.create());
+    ASSERT_NE (twin, nullptr);
+    RawVstHost::dispatch (twin.get(), fst::effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    RawVstHost::dispatch (twin.get(), fst::effSetBlockSize, 0, 256);
+    RawVstHost::dispatch (twin.get(), fst::effMainsChanged, 0, 1);
+
+    HostChannels first (256, 0.5f), firstTwin (256, 0.5f), second (256), secondTwin (256);
+    RawVstHost::processReplacing (effect.get(), first.pointers(), first.pointers(), 256);
+    RawVstHost::processReplacing (twin.get(), firstTwin.pointers(), firstTwin.pointers(), 256);
+
+    RawVstHost::dispatch (effect.get(), fst::effSetBlockSize, 0, 256);
+    RawVstHost::dispatch (effect.get(), fst::effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    RawVstHost::processReplacing (effect.get(), second.pointers(), second.pointers(), 256);
+    RawVstHost::processReplacing (twin.get(), secondTwin.pointers(), secondTwin.pointers(), 256);
+
+    EXPECT_EQ (second.samples, secondTwin.samples);
+    EXPECT_EQ (second.samples[0], 0.5f) << "the held audio comes out";
+}
+
 //==============================================================================
 TEST_F (VstBoundaryTest, AttackChangesOnTheAudioThreadNeitherAllocateNorLockNorCallTheHost)
 {
