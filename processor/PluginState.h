@@ -48,8 +48,7 @@ void write (const std::array<float, ParameterTable::numParameters>& parameterVal
     repeated one as often as it occurs; nothing when the block is not one
     (too short, another magic, a length field below 1 or beyond the block's
     end, text that does not parse, or text that the framework's parser
-    cannot safely be given:
-    malformed UTF-8, a document type, nesting deeper than 16 levels). Values
+    cannot safely be given: see GuardedXmlReader). Values
     are not range-checked; a text without a leading number reads as 0. */
 std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes);
 } // namespace PluginState

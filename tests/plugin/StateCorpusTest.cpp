@@ -57,6 +57,26 @@ std::map<std::string, Bytes> madeBlocks()
         brokenTags[(size_t) (4 + shift / 8)] = (uint8_t) (textLength >> shift);
     blocks["made-broken-tags-whole"] = brokenTags;
 
+    // Markup spelled in non-shortest UTF-8, which the framework's parser decodes as the
+    // ASCII it spells: deep nesting and the loop-forever tags inside a plain root, and a
+    // document type (a self-referring entity, or before a good state) that a processing
+    // instruction ended by an overlong "?>" brings before the root.
+    const auto overlong = [] (const std::string& text)
+    {
+        std::string spelled;
+        for (const char c : text)
+            spelled += std::string ("<>!/?").find (c) != std::string::npos ? std::string { (char) 0xc0, (char) (0x80 | c) } : std::string (1, c);
+        return spelled;
+    };
+    std::string deepOverlong = "<Root>";
+    for (int level = 0; level < 30000; ++level)
+        deepOverlong += overlong ("<a>");
+    blocks["made-overlong-nested-30000"] = stateBlockAround (deepOverlong + "</Root>");
+    const auto brokenText = corpusFile ("broken-tags");
+    blocks["made-overlong-broken-tags"] = stateBlockAround ("<Root>" + overlong (std::string (brokenText.begin() + 8, brokenText.end() - 1)) + "</Root>");
+    blocks["made-overlong-entity"] = stateBlockAround ("<?x" + overlong ("?>") + "<!DOCTYPE r [<!ENTITY a \"&a;\">]><?y ?><Root>&a;</Root>");
+    blocks["made-overlong-doctype"] = stateBlockAround ("<?x" + overlong ("?>") + "<!DOCTYPE Root><?y ?><Root><Gain>0.5</Gain></Root>");
+
     // A real saved block with one to three bytes changed.
     const auto fresh = corpusFile ("fresh");
     for (unsigned seed = 1; seed <= 24; ++seed)
@@ -116,6 +136,10 @@ const std::map<std::string, bool> isState {
     { "made-nested-30000", false },
     { "made-cut-utf8", false },
     { "made-broken-tags-whole", false },
+    { "made-overlong-nested-30000", false },
+    { "made-overlong-entity", false },
+    { "made-overlong-doctype", false },
+    { "made-overlong-broken-tags", false },
 };
 
 /** Set before every restore: values no block in the list holds. */

@@ -121,7 +121,7 @@ TEST_F (PluginStateTest, RestoresWhatItRecognisesInDocumentOrder)
           "<Gain>0.5<![CDATA[]]></Gain><x/><Attack>&#48;.25</Attack></Root>\n",
           "0.25 0.7 0.7 0.5 1 +" },
         { "<Root><Gain>0.5</Gain><Info>Gr\xc3\xbc\xc3\x9f"
-          "e \xe2\x82\xac</Info></Root>",
+          "e \xe2\x82\xac \xf4\x8f\xbf\xbf &#x10FFFF;&#xFFFD;</Info></Root>",
           "0.7 0.7 0.7 0.5 1 +" },
         { nested (15), "0.7 0.7 0.7 0.7 1 +" }, // accepted, the gain being no child of the root
         { wide + "<Gain>0.5</Gain></Root>", "0.7 0.7 0.7 0.5 1 +" },
@@ -185,6 +185,21 @@ TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
         "<Root><Gain a=1>0.5</Gain></Root>",
         "<Root><Gain>0.5 &bogus</Gain></Root>",
         "<Root><Gain>0.5</Gain x></Root>",
+        // Markup in non-shortest UTF-8, which the parser decodes as the ASCII it
+        // spells; surrogates and code points beyond Unicode; references the parser
+        // would look up in a document type or turn into damaged text.
+        "\xc0\xbc!DOCTYPE Root\xc0\xbe<Root><Gain>0.5</Gain></Root>",
+        "<Root><Gain>0.5\xc0\xbc/Gain></Root>",
+        "<Root><Gain>0.5\xe0\x80\xbc/Gain></Root>",
+        "<Root><Gain>0.5\xf0\x80\x80\xbc/Gain></Root>",
+        "<Root><Gain>0.5\xed\xa0\x80</Gain></Root>",
+        "<Root><Gain>0.5\xf4\x90\x80\x80</Gain></Root>",
+        "<Root><Gain>0.5&foo;</Gain></Root>",
+        "<Root><Gain>0.5&AMP;</Gain></Root>",
+        "<Root><Gain>0.5&#0;</Gain></Root>",
+        "<Root><Gain>0.5&#xD800;</Gain></Root>",
+        "<Root><Gain>0.5&#x110000;</Gain></Root>",
+        "<Root><Gain>0.5&#x;</Gain></Root>",
     };
 
     for (const char* text : texts)
