@@ -15,16 +15,33 @@ std::unique_ptr<KestruneAudioProcessor> makeQuorvelProcessor (juce::AudioProcess
     return std::unique_ptr<KestruneAudioProcessor> (static_cast<KestruneAudioProcessor*> (processor.release()));
 }
 
-void runProcessorBlock (KestruneAudioProcessor& processor, float* const* channels, int numSamples, bool ready, bool bypassed, juce::MidiBuffer& midi)
+void processHostCall (KestruneAudioProcessor& processor, HostBufferRouter& router, juce::MidiBuffer& midi, const HostCall& call, const std::atomic<bool>& prepared) noexcept
 {
-    juce::AudioBuffer<float> buffer (channels, KestruneAudioProcessor::numLimiterChannels, numSamples);
+    if (! HostBufferRouter::outputsUsable (call.outputs, call.numSamples))
+        return;
 
-    if (! ready || processor.isSuspended())
-        buffer.clear();
-    else if (bypassed)
-        processor.processBlockBypassed (buffer, midi);
-    else
-        processor.processBlock (buffer, midi);
+    try
+    {
+        const juce::ScopedTryLock lock (processor.getCallbackLock());
+        const bool ready = lock.isLocked() && prepared && ! processor.isSuspended();
+        const juce::ScopedNoDenormals noDenormals;
+
+        router.route (call.inputs, call.outputs, call.numSamples, call.accumulate, [&] (float* const* channels, int numSamples)
+                      {
+                          juce::AudioBuffer<float> buffer (channels, KestruneAudioProcessor::numLimiterChannels, numSamples);
+
+                          if (! ready)
+                              buffer.clear();
+                          else if (call.bypassed)
+                              processor.processBlockBypassed (buffer, midi);
+                          else
+                              processor.processBlock (buffer, midi); });
+    }
+    catch (...)
+    {
+        if (! call.accumulate)
+            router.silence (call.outputs, 0, call.numSamples);
+    }
 
     midi.clear();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "plugin/HostBufferRouter.h"
 #include "processor/KestruneAudioProcessor.h"
 
+#include <atomic>
 #include <memory>
 
 /*  What both format bridges need beside the buffer routing: the processor they drive,
@@ -13,10 +15,26 @@
     is needed: nothing of the processor touches a component. */
 std::unique_ptr<KestruneAudioProcessor> makeQuorvelProcessor (juce::AudioProcessor::WrapperType wrapper);
 
-/** Runs one block of four channels through the processor in place: silence while it
-    is not ready (not prepared, suspended, or its callback lock not held by the caller),
-    its bypassed processing while the host bypasses it. The bridges take no MIDI. */
-void runProcessorBlock (KestruneAudioProcessor& processor, float* const* channels, int numSamples, bool ready, bool bypassed, juce::MidiBuffer& midi);
+/** The channel lists and flags of one host process call. */
+struct HostCall
+{
+    const float* const* inputs = nullptr;
+    float* const* outputs = nullptr;
+    int numSamples = 0;
+    bool accumulate = false; // the old call that adds to what the outputs hold
+    bool bypassed = false;
+};
+
+/** One host process call, the same in both bridges. The host's buffers are routed onto
+    the processor's four channels (HostBufferRouter). The processor's callback lock is
+    tried once for the whole call and never waited for, so a preparation under way
+    gives silence. Each routed run is one block of the processor: silence while it is
+    not ready (not prepared or suspended), its bypassed processing while the host
+    bypasses it. An exception from the processor gives silence for the call (nothing
+    more is added to an accumulating one) and never reaches the host. A null output
+    list or a length below 1 gets nothing written. The bridges take no MIDI.
+    prepared is read under the callback lock, under which the bridges change it. */
+void processHostCall (KestruneAudioProcessor& processor, HostBufferRouter& router, juce::MidiBuffer& midi, const HostCall& call, const std::atomic<bool>& prepared) noexcept;
 
 /** Decides, at each notice tick on the message thread, when a changed latency is told
     to the host: once it has held still for a tick, so that a burst of attack changes

@@ -30,21 +30,17 @@ HostBufferRouter::HostBufferRouter (int channels, int samplesPerRun)
         scratchChannels[(size_t) channel] = scratch.data() + (size_t) channel * (size_t) runLength;
 }
 
-bool HostBufferRouter::outputsUsable (float* const* outputs, int numSamples) const noexcept
+bool HostBufferRouter::outputsUsable (float* const* outputs, int numSamples) noexcept
 {
-    if (outputs == nullptr || numSamples <= 0)
-        return false;
-
-    for (int channel = 0; channel < numChannels; ++channel)
-        if (outputs[channel] == nullptr)
-            return false;
-
-    return true;
+    return outputs != nullptr && numSamples > 0;
 }
 
 HostBufferRouter::Layout HostBufferRouter::examine (const float* const* inputs, float* const* outputs, int numSamples) const noexcept
 {
     Layout layout;
+
+    for (int output = 0; output < numChannels; ++output)
+        layout.outputMissing = layout.outputMissing || outputs[output] == nullptr;
 
     for (int input = 0; input < numChannels; ++input)
     {
@@ -55,7 +51,7 @@ HostBufferRouter::Layout HostBufferRouter::examine (const float* const* inputs, 
 
         for (int output = 0; output < numChannels; ++output)
         {
-            if (! overlap (source, outputs[output], numSamples))
+            if (outputs[output] == nullptr || ! overlap (source, outputs[output], numSamples))
                 continue;
 
             layout.crossed = layout.crossed || input != output;
@@ -98,6 +94,9 @@ void HostBufferRouter::emptyScratch (float* const* outputs, int start, int lengt
 {
     for (int channel = 0; channel < numChannels; ++channel)
     {
+        if (outputs[channel] == nullptr)
+            continue;
+
         const auto* source = scratchChannels[(size_t) channel];
         auto* destination = outputs[channel] + start;
 
@@ -112,5 +111,6 @@ void HostBufferRouter::emptyScratch (float* const* outputs, int start, int lengt
 void HostBufferRouter::silence (float* const* outputs, int start, int length) const noexcept
 {
     for (int channel = 0; channel < numChannels; ++channel)
-        std::fill (outputs[channel] + start, outputs[channel] + start + length, 0.0f);
+        if (outputs[channel] != nullptr)
+            std::fill (outputs[channel] + start, outputs[channel] + start + length, 0.0f);
 }

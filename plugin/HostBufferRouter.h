@@ -12,12 +12,15 @@
     accumulating call), nothing outside the host's buffers is read or written, and no
     output is left holding what it held before the call:
     - A missing input list, or a missing input channel, is silence.
+    - A missing output channel is processed into scratch and dropped, so that the
+      channels the host did give still get this block's output.
     - When copying each input onto its output cannot overwrite an input still to be
       read, the inputs are moved onto the outputs and processed there.
     - Otherwise the block goes through scratch channels. Overlapping buffers need the
       whole block in scratch at once; a longer one (no host does this) gives silence,
       as there is no room for it without allocating on the audio thread.
-    - Accumulating blocks always go through scratch, in runs when the buffers allow.
+    - Accumulating blocks, and blocks with a missing output, always go through
+      scratch, in runs when the buffers allow.
 
     Nothing here allocates after construction, locks or throws.
 */
@@ -33,9 +36,9 @@ public:
 
     int getRunLength() const noexcept { return runLength; }
 
-    /** Whether a call can be served at all: a positive length and an output list
-        holding every channel. Anything else gets nothing written. */
-    bool outputsUsable (float* const* outputs, int numSamples) const noexcept;
+    /** Whether a call can be served at all: a positive length and an output list.
+        Anything else gets nothing written. */
+    static bool outputsUsable (float* const* outputs, int numSamples) noexcept;
 
     /** Runs process (channels, length) over the call's samples, as described above;
         outputs must be usable. */
@@ -44,14 +47,15 @@ public:
     {
         const auto layout = examine (inputs, outputs, numSamples);
 
-        if (! accumulate && ! layout.crossed)
+        if (! accumulate && ! layout.crossed && ! layout.outputMissing)
         {
             moveInputsToOutputs (inputs, outputs, numSamples);
             process (outputs, numSamples);
             return;
         }
 
-        const bool wholeBlockNeeded = accumulate ? layout.overlapping : layout.crossed;
+        // Runs would overwrite input still to be read wherever buffers overlap.
+        const bool wholeBlockNeeded = layout.overlapping;
 
         if (wholeBlockNeeded && numSamples > runLength)
         {
@@ -70,7 +74,7 @@ public:
         }
     }
 
-    /** Clears length samples of every output from start. */
+    /** Clears length samples of every output the host gave from start. */
     void silence (float* const* outputs, int start, int length) const noexcept;
 
 private:
@@ -78,6 +82,7 @@ private:
     {
         bool crossed = false; // an output overlaps another channel's input
         bool overlapping = false; // any overlap but a channel processed in place
+        bool outputMissing = false; // a null output channel
     };
 
     Layout examine (const float* const* inputs, float* const* outputs, int numSamples) const noexcept;

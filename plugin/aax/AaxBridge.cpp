@@ -510,20 +510,9 @@ void AaxBridge::processContext (void* const* fields) noexcept
     const auto* length = static_cast<const int32_t*> (fields[AAX_ContextFields::bufferLength]);
     const auto* bypassPort = static_cast<const uint32_t*> (fields[AAX_ContextFields::bypassPort]);
 
-    if (length == nullptr || ! router.outputsUsable (outputs, *length))
+    if (length == nullptr)
         return;
 
-    const int numSamples = *length;
-
     const bool bypassed = bypassPort != nullptr && *bypassPort != 0;
-    router.route (inputs, outputs, numSamples, false, [this, bypassed] (float* const* channels, int count)
-                  { processBlock (channels, count, bypassed); });
-}
-
-void AaxBridge::processBlock (float* const* channels, int numSamples, bool bypassed) noexcept
-{
-    const juce::ScopedNoDenormals noDenormals;
-    // The audio thread never waits: while the processor is being prepared, silence.
-    const juce::ScopedTryLock lock (processor->getCallbackLock());
-    runProcessorBlock (*processor, channels, numSamples, lock.isLocked() && prepared, bypassed, midiBuffer);
+    processHostCall (*processor, router, midiBuffer, { inputs, outputs, *length, false, bypassed }, prepared);
 }

@@ -120,7 +120,6 @@ private:
     void reportLatency();
 
     void processContext (void* const* fields) noexcept;
-    void processBlock (float* const* channels, int numSamples, bool bypassed) noexcept;
 
     void sendHostNotices() override;
 

@@ -1,5 +1,7 @@
 #include "plugin/vst2/VstBridge.h"
 
+#include "gui/KestruneAudioProcessorEditor.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <algorithm>
@@ -61,7 +63,7 @@ VstBridge::VstBridge (audioMasterCallback hostCallback, Parts parts)
     : AudioEffectX (hostCallback, parts.processor->getNumPrograms(), parts.processor->getParameters().size())
     , messageThread (parts.messageThread)
     , processor (std::move (parts.processor))
-    , editorRect (std::make_unique<ERect>())
+    , editorRect (std::make_unique<ERect> (ERect { 0, 0, KestruneAudioProcessorEditor::editorHeight, KestruneAudioProcessorEditor::editorWidth }))
 {
     for (auto* parameter : processor->getParameters())
         parameters.push_back (parameter);
@@ -164,27 +166,13 @@ VstIntPtr VstBridge::handleOpcode (VstInt32 opcode, VstInt32 index, VstIntPtr va
 }
 
 //==============================================================================
-bool VstBridge::makeEditor()
-{
-    if (editorComponent == nullptr && processor->hasEditor())
-        editorComponent.reset (processor->createEditorIfNeeded());
-
-    return editorComponent != nullptr;
-}
-
 VstIntPtr VstBridge::getEditorRect (void* rectangleAddress)
 {
-    if (rectangleAddress == nullptr)
+    // Hosts ask on any thread, often long before they open the editor; its size is
+    // fixed, so no editor is made for the answer and the GUI thread is never waited for.
+    if (rectangleAddress == nullptr || ! processor->hasEditor())
         return 0;
 
-    const juce::MessageManagerLock lock;
-
-    if (! makeEditor())
-        return 0;
-
-    const auto limit = [] (int size)
-    { return (std::int16_t) juce::jlimit (0, (int) std::numeric_limits<std::int16_t>::max(), size); };
-    *editorRect = { 0, 0, limit (editorComponent->getHeight()), limit (editorComponent->getWidth()) };
     *static_cast<ERect**> (rectangleAddress) = editorRect.get();
     return 1;
 }
@@ -197,7 +185,13 @@ VstIntPtr VstBridge::openEditor (void* parentWindow)
     const juce::MessageManagerLock lock;
 
     // Without a connection to the host's display there is nothing to embed into.
-    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr || ! makeEditor())
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr || ! processor->hasEditor())
+        return 0;
+
+    if (editorComponent == nullptr)
+        editorComponent.reset (processor->createEditorIfNeeded());
+
+    if (editorComponent == nullptr)
         return 0;
 
     if (editorComponent->isOnDesktop())
@@ -212,6 +206,9 @@ VstIntPtr VstBridge::openEditor (void* parentWindow)
 
 void VstBridge::closeEditor()
 {
+    // Only effEditOpen makes an editor, on the host's GUI thread; with none there is
+    // nothing to wait for that thread about.
+    if (editorComponent != nullptr)
     {
         const juce::MessageManagerLock lock;
         editorComponent.reset();
@@ -314,50 +311,14 @@ void VstBridge::setBlockSize (VstInt32 newBlockSize)
 }
 
 //==============================================================================
-void VstBridge::processBlock (float* const* channels, int numSamples)
-{
-    // The caller holds the processor's callback lock.
-    runProcessorBlock (*processor, channels, numSamples, prepared, bypassed, midiBuffer);
-}
-
-void VstBridge::processHostBuffers (float** inputs, float** outputs, VstInt32 sampleFrames, bool accumulate)
-{
-    if (! router.outputsUsable (outputs, sampleFrames))
-        return;
-
-    try
-    {
-        // Held for the whole call, so preparing waits for it; the audio thread itself
-        // never waits: a host that prepares while it processes gets silence for that block.
-        const juce::ScopedTryLock lock (processor->getCallbackLock());
-
-        if (! lock.isLocked())
-        {
-            if (! accumulate)
-                router.silence (outputs, 0, sampleFrames);
-
-            return;
-        }
-
-        const juce::ScopedNoDenormals noDenormals;
-        router.route (inputs, outputs, sampleFrames, accumulate, [this] (float* const* channels, int numSamples)
-                      { processBlock (channels, numSamples); });
-    }
-    catch (...)
-    {
-        if (! accumulate)
-            router.silence (outputs, 0, sampleFrames);
-    }
-}
-
 void VstBridge::processReplacing (float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    processHostBuffers (inputs, outputs, sampleFrames, false);
+    processHostCall (*processor, router, midiBuffer, { inputs, outputs, sampleFrames, false, bypassed }, prepared);
 }
 
 void VstBridge::process (float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    processHostBuffers (inputs, outputs, sampleFrames, true);
+    processHostCall (*processor, router, midiBuffer, { inputs, outputs, sampleFrames, true, bypassed }, prepared);
 }
 
 void VstBridge::processDoubleReplacing (double**, double** outputs, VstInt32 sampleFrames)

@@ -22,9 +22,10 @@
     silence); suspend, resume and rate or block-size changes take the same lock to
     prepare the processor. Parameter calls go straight to the processor's parameter
     objects, which are safe to call from any thread and neither lock nor allocate.
-    Everything that touches the editor holds JUCE's message manager lock; creating and
-    deleting an effect without an editor does not, so a host's worker thread never waits
-    for its GUI thread.
+    Everything that touches the editor holds JUCE's message manager lock. Only
+    effEditOpen makes an editor (effEditGetRect answers the fixed size), so asking for
+    the size, and creating and deleting an effect whose editor was never opened, never
+    wait for the host's GUI thread.
 
     Latency: no host call is made from inside a host's call. A resume writes the new
     initialDelay, which the host reads when the resume returns; any other change (an
@@ -122,11 +123,8 @@ private:
     VstIntPtr openEditor (void* parentWindow);
     void closeEditor();
     void idleEditor();
-    bool makeEditor();
 
     void prepareProcessor (bool hostRereadsLatency);
-    void processHostBuffers (float** inputs, float** outputs, VstInt32 sampleFrames, bool accumulate);
-    void processBlock (float* const* channels, int numSamples);
 
     void sendHostNotices() override;
 
@@ -145,7 +143,7 @@ private:
     std::vector<juce::AudioProcessorParameter*> parameters;
 
     std::unique_ptr<juce::AudioProcessorEditor> editorComponent;
-    std::unique_ptr<ERect> editorRect;
+    std::unique_ptr<ERect> editorRect; // the editor's fixed size, never written after construction
     bool drivesMessageLoop = false;
 
     HostBufferRouter router { numChannels, HostBufferRouter::defaultRunLength };

@@ -207,6 +207,19 @@ TEST_F (VstBoundaryTest, NoInputListIsSilenceAndNoOutputKeepsItsOldContents)
     EXPECT_GT (std::abs (stale.samples[0]), 0.0f) << "the held audio comes out";
     EXPECT_LE (*std::max_element (stale.samples.begin(), stale.samples.end()), 1.0f);
 
+    // A missing output channel is still limited with the rest: the loud channel 1 sets
+    // the common gain, and every output the host gave gets this block's output.
+    HostChannels input (256), partial (256, 5.0f), whole (256, 5.0f);
+    for (size_t i = 0; i < input.samples.size(); ++i)
+        input.samples[i] = std::sin ((float) i * 0.05f) * (i / 256 == 1 ? 4.0f : 0.5f);
+    std::vector<float*> missingOne (partial.channelPointers);
+    missingOne[1] = nullptr;
+    RawVstHost::processReplacing (effect.get(), input.pointers(), missingOne.data(), input.frames);
+    RawVstHost::processReplacing (twin.get(), input.pointers(), whole.pointers(), input.frames);
+    for (const int channel : { 0, 2, 3 })
+        EXPECT_TRUE (std::equal (partial.channel (channel), partial.channel (channel) + 256, whole.channel (channel))) << channel;
+    EXPECT_EQ (*std::min_element (partial.channel (1), partial.channel (1) + 256), 5.0f);
+
     // Not resumed, and in double precision (which the effect does not offer): silence.
     RawVstHost::dispatch (twin.get(), fst::effMainsChanged, 0, 0);
     HostChannels held (64, 5.0f);

@@ -1,6 +1,7 @@
 // A host whose GUI thread drives one effect's editor and then waits for a worker thread
-// that makes, uses and closes other effects. The worker must never need the GUI thread:
-// if it did, the two would wait for each other for good.
+// that makes, uses and closes other effects, asks their editors' size, and closes one
+// whose size the GUI thread asked. The worker must never need the GUI thread: if it
+// did, the two would wait for each other for good.
 
 #include "tests/plugin/vst2/RawVstHost.h"
 
@@ -38,12 +39,25 @@ TEST (VstWorkerThreadTest, EffectsWithoutAnEditorComeAndGoWhileTheGuiThreadWaits
     for (int idle = 0; idle < 5; ++idle)
         RawVstHost::dispatch (shown.get(), fst::effEditIdle);
 
-    auto worker = std::async (std::launch::async, [&host]
+    // Hosts ask for the editor's size long before they open it, on whichever thread.
+    const auto sizeKnown = [] (fst::AEffect* effect)
+    {
+        fst::ERect* rectangle = nullptr;
+        return RawVstHost::dispatch (effect, fst::effEditGetRect, 0, 0, &rectangle) == 1 && rectangle != nullptr
+               && rectangle->right - rectangle->left == 435 && rectangle->bottom - rectangle->top == 373;
+    };
+    RawVstHost::Effect askedHere (host.create());
+    ASSERT_NE (askedHere, nullptr);
+    ASSERT_TRUE (sizeKnown (askedHere.get()));
+
+    auto worker = std::async (std::launch::async, [&host, &sizeKnown, &askedHere]
                               {
+                                  askedHere.reset();
+
                                   for (int round = 0; round < 3; ++round)
                                   {
                                       RawVstHost::Effect effect (host.create());
-                                      if (effect == nullptr)
+                                      if (effect == nullptr || ! sizeKnown (effect.get()))
                                           return false;
 
                                       RawVstHost::dispatch (effect.get(), fst::effOpen);
