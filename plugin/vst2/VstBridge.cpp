@@ -27,6 +27,8 @@ constexpr VstInt32 userDefinedArrangement = -2;
 
 constexpr auto effectCategory = static_cast<VstPlugCategory> (1);
 
+constexpr int idleRequestsPerSecond = 4;
+
 /** Writes text cut to maxLength bytes (never inside a UTF-8 sequence) and a terminator. */
 void writeHostText (const juce::String& text, char* destination, int maxLength)
 {
@@ -69,6 +71,7 @@ VstBridge::VstBridge (audioMasterCallback hostCallback, Parts parts)
         parameters.push_back (parameter);
 
     processor->setPlayConfigDetails (numChannels, numChannels, getSampleRate(), getBlockSize());
+    processor->setPlayHead (&playHead);
 
     setNumInputs (numChannels);
     setNumOutputs (numChannels);
@@ -116,6 +119,7 @@ VstBridge::~VstBridge()
     if (editorComponent != nullptr)
     {
         const juce::MessageManagerLock lock;
+        stopTimer();
         editorComponent.reset();
     }
 
@@ -201,6 +205,7 @@ VstIntPtr VstBridge::openEditor (void* parentWindow)
     editorComponent->setOpaque (true);
     editorComponent->setVisible (true);
     editorComponent->addToDesktop (0, parentWindow);
+    startTimerHz (idleRequestsPerSecond);
     return 1;
 }
 
@@ -211,6 +216,7 @@ void VstBridge::closeEditor()
     if (editorComponent != nullptr)
     {
         const juce::MessageManagerLock lock;
+        stopTimer();
         editorComponent.reset();
     }
 
@@ -219,6 +225,11 @@ void VstBridge::closeEditor()
         drivesMessageLoop = false;
         messageThread->releaseHostDrive();
     }
+}
+
+void VstBridge::timerCallback()
+{
+    masterIdle();
 }
 
 void VstBridge::idleEditor()

@@ -4,6 +4,7 @@
 #include "plugin/BridgeSupport.h"
 #include "plugin/HostBufferRouter.h"
 #include "plugin/PluginMessageThread.h"
+#include "plugin/vst2/VstPlayHead.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -27,6 +28,10 @@
     the size, and creating and deleting an effect whose editor was never opened, never
     wait for the host's GUI thread.
 
+    The processor's play head asks the host for its time information at each query.
+    While an editor is shown, the message thread asks the host to idle (masterIdle)
+    four times a second.
+
     Latency: no host call is made from inside a host's call. A resume writes the new
     initialDelay, which the host reads when the resume returns; any other change (an
     attack change, a restore, a rate change while running) is told with
@@ -37,7 +42,7 @@
     base before they reach this class, and what is left (non-finite values, missing
     channel pointers, blocks larger than announced, damaged chunks) gets a defined answer.
 */
-class VstBridge : public AudioEffectX, private juce::AudioProcessorListener, private PluginMessageThread::NoticeSender
+class VstBridge : public AudioEffectX, private juce::AudioProcessorListener, private PluginMessageThread::NoticeSender, private juce::Timer
 {
 public:
     static constexpr VstInt32 uniqueId = vstFourCharCode ('B', 'k', 'Q', 'v');
@@ -63,6 +68,8 @@ public:
     /** A new bridge with its processor; throws when it cannot be built. */
     explicit VstBridge (audioMasterCallback hostCallback);
     ~VstBridge() override;
+
+    juce::AudioProcessor& getProcessor() noexcept { return *processor; }
 
     //==============================================================================
     VstIntPtr dispatcher (VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
@@ -128,6 +135,9 @@ private:
 
     void sendHostNotices() override;
 
+    /** While an editor is shown: lets the host idle, as it expects of an effect with one. */
+    void timerCallback() override;
+
     juce::AudioProcessorParameter* parameterAt (VstInt32 index) const noexcept;
 
     //==============================================================================
@@ -141,6 +151,8 @@ private:
     juce::SharedResourcePointer<PluginMessageThread> messageThread;
     std::unique_ptr<KestruneAudioProcessor> processor;
     std::vector<juce::AudioProcessorParameter*> parameters;
+
+    VstPlayHead playHead { *this };
 
     std::unique_ptr<juce::AudioProcessorEditor> editorComponent;
     std::unique_ptr<ERect> editorRect; // the editor's fixed size, never written after construction

@@ -10,6 +10,7 @@ namespace fst
 #include <pluginterfaces/fst/fst.h>
 
 // Published numbers that fst leaves as placeholders.
+constexpr int audioMasterIdleRequest = 3;
 constexpr int audioMasterIOChangedRequest = 13;
 constexpr int effSetBypassOpcode = 44;
 

@@ -93,6 +93,9 @@ fst::VstIntPtr RawVstHost::callback (fst::AEffect*, int opcode, int index, fst::
     auto& host = get();
     const std::lock_guard<std::mutex> lock (host.mutex);
     host.requests.push_back ({ opcode, index, value, opt, std::this_thread::get_id(), hostCallDepth > 0 });
+    if (opcode == fst::audioMasterGetTime)
+        return reinterpret_cast<fst::VstIntPtr> (host.timeInfoAnswer.load());
+
     return opcode == fst::audioMasterVersion ? host.versionAnswer.load() : 0;
 }
 

@@ -61,6 +61,9 @@ public:
     /** What the host answers to audioMasterVersion. */
     std::atomic<fst::VstIntPtr> versionAnswer { 2400 };
 
+    /** The time information the host answers audioMasterGetTime with (none: null). */
+    std::atomic<fst::VstTimeInfo*> timeInfoAnswer { nullptr };
+
     /** Closes an effect when it goes out of scope. */
     struct Closer
     {

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <future>
+#include <thread>
 #include <vector>
 
 using quorvel::test::HostChannels;
@@ -87,6 +88,43 @@ TEST (VstWorkerThreadTest, EffectsWithoutAnEditorComeAndGoWhileTheGuiThreadWaits
 
     RawVstHost::dispatch (shown.get(), fst::effEditClose);
     shown.reset();
+    XDestroyWindow (display, parent);
+    XCloseDisplay (display);
+}
+
+TEST (VstEditorIdleTest, TheHostIsAskedToIdleOnlyWhileTheEditorIsShown)
+{
+    auto* display = XOpenDisplay (nullptr);
+
+    if (display == nullptr)
+        GTEST_SKIP() << "no X display";
+
+    auto& host = RawVstHost::get();
+    ASSERT_STREQ (host.failure(), "");
+    const auto parent = XCreateSimpleWindow (display, DefaultRootWindow (display), 0, 0, 500, 400, 0, 0, 0);
+    XMapWindow (display, parent);
+    XFlush (display);
+
+    RawVstHost::Effect effect (host.create());
+    ASSERT_NE (effect, nullptr);
+    const auto idleRequestsDuring = [&effect, &host] (int milliseconds)
+    {
+        host.take();
+        for (int waited = 0; waited < milliseconds; waited += 20)
+        {
+            RawVstHost::dispatch (effect.get(), fst::effEditIdle);
+            std::this_thread::sleep_for (std::chrono::milliseconds (20));
+        }
+        return host.count (fst::audioMasterIdleRequest);
+    };
+
+    EXPECT_EQ (idleRequestsDuring (600), 0);
+    ASSERT_EQ (RawVstHost::dispatch (effect.get(), fst::effEditOpen, 0, 0, reinterpret_cast<void*> ((uintptr_t) parent)), 1);
+    EXPECT_GT (idleRequestsDuring (1200), 0);
+    RawVstHost::dispatch (effect.get(), fst::effEditClose);
+    EXPECT_EQ (idleRequestsDuring (600), 0);
+
+    effect.reset();
     XDestroyWindow (display, parent);
     XCloseDisplay (display);
 }
