@@ -76,10 +76,6 @@ void WelcomeGUI::resized()
 {
     labelTitle->setBounds (121, 83, 175, 52);
     closeButton->setBounds (0, 0, 435, 373);
-    // At the 15.4-pixel text height the link gets from its 22-pixel height, the maker's
-    // address is 205 pixels wide: 168 pixels would cut it short with an ellipsis. The
-    // link keeps its centre on the card and its height, and takes the card's width but
-    // for a small margin.
     hyperlinkButton->setBounds (getLinkBounds());
 }
 

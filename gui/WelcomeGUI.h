@@ -20,16 +20,17 @@ public:
     void resized() override;
     void buttonClicked (juce::Button* button) override;
 
-    /** The maker's web address, shown as the link's text and opened by it. */
-    static constexpr const char* makerWebAddress = "https://www.example.com/quorvel";
+    /** The maker's web address, shown as the link's text and opened by it. Short
+        enough to show whole in the link at the height the link sets its text. */
+    static constexpr const char* makerWebAddress = "https://example.com/";
 
     static constexpr const char* titleText = "Quorvel v1.0";
 
     /** Where the card is drawn, whatever the size of the decoded picture. */
     static juce::Rectangle<int> getCardBounds() noexcept { return { 99, 30, 220, 280 }; }
 
-    /** The link, centred on the card and wide enough for the whole address. */
-    static juce::Rectangle<int> getLinkBounds() noexcept { return { 103, 268, 212, 22 }; }
+    /** The link, in the card's lower band, below the rule the picture draws there. */
+    static juce::Rectangle<int> getLinkBounds() noexcept { return { 125, 268, 168, 22 }; }
 
     /** The card shows at this opacity over the editor. */
     static constexpr float cardOpacity = 0.8f;

@@ -54,7 +54,7 @@ TEST (ChildLayoutTest, ChildrenStandInStackingOrderAtFixedPlacesWhateverTheParen
     const std::tuple<juce::Component*, int, Children> parents[] = {
         { &editor, 18, editorChildren },
         { &options, 3, { { "closeButton", { 0, 0, 435, 373 } }, { "presetList", { 345, 70, 78, 19 } }, { "label_InputConfig", { 343, 42, 80, 24 } } } },
-        { &welcome, 3, { { "labelTitle", { 121, 83, 175, 52 } }, { "closeButton", { 0, 0, 435, 373 } }, { WelcomeGUI::makerWebAddress, { 103, 268, 212, 22 } } } },
+        { &welcome, 3, { { "labelTitle", { 121, 83, 175, 52 } }, { "closeButton", { 0, 0, 435, 373 } }, { WelcomeGUI::makerWebAddress, { 125, 268, 168, 22 } } } },
     };
 
     for (auto [parent, count, children] : parents)

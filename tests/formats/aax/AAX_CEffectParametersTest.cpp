@@ -1,6 +1,8 @@
 #include "formats/aax/AAX_CEffectParameters.h"
 
 #include "formats/aax/AAXTestSupport.h"
+#include "formats/aax/AAX_CLinearTaperDelegate.h"
+#include "formats/aax/AAX_CNumberDisplayDelegate.h"
 #include "formats/aax/AAX_Identifiers.h"
 #include "formats/aax/AAX_VController.h"
 #include "formats/aax/host/AAXHostTest.h"
@@ -12,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace
@@ -45,6 +48,51 @@ Bytes controlsData (const std::vector<float>& values)
 
     return data;
 }
+
+/** A parameter of a kind the library's own parameters never are (a 32-bit integer, a
+    double or a text): only that kind's accessor and setter answer, and a set stores
+    at once. Everything else is a float parameter's. */
+class OtherKindParameter final : public AAX_CParameter<float>
+{
+public:
+    using Value = std::variant<int32_t, double, std::string>;
+
+    OtherKindParameter (const char* identifier, Value initialValue)
+        : AAX_CParameter<float> (identifier, AAX_CString (identifier), 0.0f, AAX_CLinearTaperDelegate<float, 0> (0.0f, 1.0f), AAX_CNumberDisplayDelegate<float, 3u, 0u>(), true)
+        , value (std::move (initialValue))
+    {
+    }
+
+    bool GetValueAsFloat (float*) const override { return false; }
+    bool GetValueAsInt32 (int32_t* out) const override { return read (out); }
+    bool GetValueAsDouble (double* out) const override { return read (out); }
+    bool GetValueAsString (AAX_IString* out) const override
+    {
+        std::string text;
+        return read (&text) && out != nullptr ? (out->Set (text.c_str()), true) : false;
+    }
+
+    bool SetValueWithFloat (float) override { return false; }
+    bool SetValueWithInt32 (int32_t newValue) override { return write (newValue); }
+    bool SetValueWithDouble (double newValue) override { return write (newValue); }
+    bool SetValueWithString (const AAX_IString& newValue) override { return write (std::string (newValue.Get())); }
+
+    Value value;
+
+private:
+    template <typename Kind>
+    bool read (Kind* out) const
+    {
+        const auto* held = std::get_if<Kind> (&value);
+        return held != nullptr && out != nullptr ? (*out = *held, true) : false;
+    }
+
+    template <typename Kind>
+    bool write (Kind newValue)
+    {
+        return std::holds_alternative<Kind> (value) ? (value = std::move (newValue), true) : false;
+    }
+};
 
 class AAX_CEffectParametersTest : public AAXHostTest
 {
@@ -552,5 +600,32 @@ TEST_F (AAX_CEffectParametersTest, CompareActiveChunkFollowsTheValues)
 
     start();
     EXPECT_TRUE (compare (HostChunkRecord::holding (controlsChunk, -1, { 0x00 }))) << "without parameters every chunk is equal";
+}
+
+TEST_F (AAX_CEffectParametersTest, IntegerDoubleAndTextParametersAreSavedComparedAndRestoredInTheirOwnKind)
+{
+    start();
+    auto* integer = new OtherKindParameter ("i", -2);
+    auto* real = new OtherKindParameter ("d", 0.5);
+    auto* text = new OtherKindParameter ("t", std::string ("xyz"));
+
+    for (auto* parameter : { integer, real, text })
+        effect->addParameter (parameter);
+
+    const auto record = storedChunk();
+    // The marker, then l_i -2, d_d 0.5 and r_t "xyz", each big-endian in its own kind.
+    EXPECT_EQ (record.data(), (Bytes { 0x01, 0x01, 0x01, 0x01, 0x6C, 0x5F, 0x69, 0x00, 0xFF, 0xFF, 0xFF, 0xFE, 0x64, 0x5F, 0x64, 0x00, 0x3F, 0xE0, 0, 0, 0, 0, 0, 0, 0x72, 0x5F, 0x74, 0x00, 0x78, 0x79, 0x7A, 0x00 }));
+    EXPECT_TRUE (compare (record));
+
+    const std::pair<OtherKindParameter*, OtherKindParameter::Value> changes[] = { { integer, 7 }, { real, 0.25 }, { text, std::string ("xy") } };
+
+    for (const auto& [parameter, changed] : changes)
+    {
+        const auto saved = parameter->value;
+        parameter->value = changed;
+        EXPECT_FALSE (compare (record)) << parameter->Identifier();
+        EXPECT_EQ (fx().SetChunk (controlsChunk, record.get()), kAAX_Success);
+        EXPECT_EQ (parameter->value, saved) << parameter->Identifier();
+    }
 }
 } // namespace

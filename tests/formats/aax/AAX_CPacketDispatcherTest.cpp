@@ -148,6 +148,18 @@ TEST_F (AAX_CPacketDispatcherTest, FailuresAreMarkedCleanAndOnlyAFailedPostIsRep
     EXPECT_EQ (dispatcher.Dispatch(), kAAX_Success) << "a failed post is not retried";
 
     EXPECT_THAT (posts(), ElementsAre (Post { 8, bytesOf<int32_t> (-5) }, Post { 2, bytesOf (0.5f) }));
+
+    // The host refuses port 8 and accepts port 9 after it, in one walk: the later post decides.
+    struct Recovery
+    {
+        AAX_Result fill (AAX_CPacket& packet) { return controller.setAnswer (kAAX_Success), packet.SetValue<int32_t> (9), kAAX_Success; }
+        HostController& controller;
+    } recovery { instance->controller() };
+
+    dispatcher.RegisterPacket ("2", 9, AAX_CPacketHandler<Recovery> (&recovery, &Recovery::fill));
+    dispatcher.SetDirty ("1", true);
+    instance->controller().setAnswer (kAAX_ErrorNullObject);
+    EXPECT_EQ (dispatcher.Dispatch(), kAAX_Success);
 }
 
 TEST_F (AAX_CPacketDispatcherTest, RegistrationsNeedAPortAnIdentifierAndAController)

@@ -132,7 +132,7 @@ TEST (AAX_CParameter, RequestsWithoutAutomationApplyAtOnceAndNeverStoreANaN)
     EXPECT_EQ (parameter->GetNormalizedDefaultValue(), 0.0);
 
     std::unique_ptr<BoolParameter> bypass (newBoolParameter ("b"));
-    const std::vector<std::pair<double, bool>> positions { { 0.3, true }, { 0.0, false }, { 1.0, true }, { notANumber, false } };
+    const std::vector<std::pair<double, bool>> positions { { 0.3, true }, { 0.0, false }, { 0.0001, true }, { -0.0001, false }, { 1.0, true }, { notANumber, false } };
 
     for (const auto& [normalized, on] : positions)
     {

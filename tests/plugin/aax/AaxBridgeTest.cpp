@@ -123,23 +123,30 @@ TEST_F (AaxBridgeTest, InitialisationRegistersBypassFirstAndTheProcessorsParamet
 
     for (int32_t index = 0; index < count; ++index)
     {
-        AAX_CString identifier, name;
+        AAX_CString identifier, name, text;
         double defaultValue = -1.0;
-        int32_t type = -1;
+        int32_t type = -1, steps = -1, orientation = -1;
+        AAX_CBoolean automatable = 7;
         plugIn().GetParameterIDFromIndex (index, &identifier);
-        plugIn().GetParameterName (identifier.CString(), &name);
-        plugIn().GetParameterDefaultNormalizedValue (identifier.CString(), &defaultValue);
-        plugIn().GetParameterType (identifier.CString(), &type);
+        const auto* id = identifier.CString();
+        plugIn().GetParameterName (id, &name);
+        plugIn().GetParameterDefaultNormalizedValue (id, &defaultValue);
+        plugIn().GetParameterType (id, &type);
+        plugIn().GetParameterNumberOfSteps (id, &steps);
+        plugIn().GetParameterOrientation (id, &orientation);
+        plugIn().GetParameterIsAutomatable (id, &automatable);
+        plugIn().GetParameterValueString (id, &text, 31);
         std::ostringstream row;
-        row << identifier.CString() << ": " << name.CString() << ", " << valueOf (identifier.CString()) << " of default " << defaultValue << ", type " << type;
+        row << id << ": " << name.CString() << ", " << valueOf (id) << " \"" << text.CString() << "\" of default " << defaultValue
+            << ", type " << type << ", " << steps << " steps, orientation " << orientation << ", automatable " << (int) automatable;
         registered.push_back (row.str());
     }
 
-    EXPECT_THAT (registered, ElementsAre ("MasterBypassID: Master Bypass, 0 of default 0, type 0", // 0 discrete, 1 continuous
-                                          "0: Attack Time, 0.025 of default 0.025, type 1",
-                                          "1: Release Time, 0.02 of default 0.02, type 1",
-                                          "2: Max Peak Level, 0.5 of default 0.5, type 1",
-                                          "3: Input Gain, 0 of default 0, type 1"));
+    EXPECT_THAT (registered, ElementsAre ("MasterBypassID: Master Bypass, 0 \"bypass\" of default 0, type 0, 2 steps, orientation 0, automatable 1", // type 0 discrete, 1 continuous
+                                          "0: Attack Time, 0.025 \"0.025\" of default 0.025, type 1, 2147483647 steps, orientation 0, automatable 1",
+                                          "1: Release Time, 0.02 \"0.020\" of default 0.02, type 1, 2147483647 steps, orientation 0, automatable 1",
+                                          "2: Max Peak Level, 0.5 \"0.500\" of default 0.5, type 1, 2147483647 steps, orientation 0, automatable 1",
+                                          "3: Input Gain, 0 \"0.000\" of default 0, type 1, 2147483647 steps, orientation 0, automatable 1"));
     EXPECT_EQ (effect->automation().registeredCount(), 5);
 
     AAX_CString bypassID, shortName;
