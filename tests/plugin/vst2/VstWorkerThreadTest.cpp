@@ -18,23 +18,48 @@
 using quorvel::test::HostChannels;
 using quorvel::test::RawVstHost;
 
-TEST (VstWorkerThreadTest, EffectsWithoutAnEditorComeAndGoWhileTheGuiThreadWaits)
+/** A host window for the plug-in's editor, on the display the tests run with. */
+class HostWindowTest : public ::testing::Test
 {
-    auto* display = XOpenDisplay (nullptr);
+protected:
+    void SetUp() override
+    {
+        display = XOpenDisplay (nullptr);
 
-    if (display == nullptr)
-        GTEST_SKIP() << "no X display";
+        if (display == nullptr)
+            GTEST_SKIP() << "no X display";
 
-    auto& host = RawVstHost::get();
-    ASSERT_STREQ (host.failure(), "");
-    const auto parent = XCreateSimpleWindow (display, DefaultRootWindow (display), 0, 0, 500, 400, 0, 0, 0);
-    XMapWindow (display, parent);
-    XFlush (display);
+        ASSERT_STREQ (host.failure(), "");
+        parent = XCreateSimpleWindow (display, DefaultRootWindow (display), 0, 0, 500, 400, 0, 0, 0);
+        XMapWindow (display, parent);
+        XFlush (display);
+    }
 
+    void TearDown() override
+    {
+        if (display == nullptr)
+            return;
+
+        XDestroyWindow (display, parent);
+        XCloseDisplay (display);
+    }
+
+    void* parentWindow() const { return reinterpret_cast<void*> ((uintptr_t) parent); }
+
+    RawVstHost& host = RawVstHost::get();
+    Display* display = nullptr;
+    Window parent = 0;
+};
+
+using VstWorkerThreadTest = HostWindowTest;
+using VstEditorIdleTest = HostWindowTest;
+
+TEST_F (VstWorkerThreadTest, EffectsWithoutAnEditorComeAndGoWhileTheGuiThreadWaits)
+{
     RawVstHost::Effect shown (host.create());
     ASSERT_NE (shown, nullptr);
     RawVstHost::dispatch (shown.get(), fst::effOpen);
-    ASSERT_EQ (RawVstHost::dispatch (shown.get(), fst::effEditOpen, 0, 0, reinterpret_cast<void*> ((uintptr_t) parent)), 1);
+    ASSERT_EQ (RawVstHost::dispatch (shown.get(), fst::effEditOpen, 0, 0, parentWindow()), 1);
 
     // From here on this thread is the one the plug-in's windows live on.
     for (int idle = 0; idle < 5; ++idle)
@@ -51,7 +76,7 @@ TEST (VstWorkerThreadTest, EffectsWithoutAnEditorComeAndGoWhileTheGuiThreadWaits
     ASSERT_NE (askedHere, nullptr);
     ASSERT_TRUE (sizeKnown (askedHere.get()));
 
-    auto worker = std::async (std::launch::async, [&host, &sizeKnown, &askedHere]
+    auto worker = std::async (std::launch::async, [this, &sizeKnown, &askedHere]
                               {
                                   askedHere.reset();
 
@@ -87,27 +112,13 @@ TEST (VstWorkerThreadTest, EffectsWithoutAnEditorComeAndGoWhileTheGuiThreadWaits
     EXPECT_TRUE (worker.get());
 
     RawVstHost::dispatch (shown.get(), fst::effEditClose);
-    shown.reset();
-    XDestroyWindow (display, parent);
-    XCloseDisplay (display);
 }
 
-TEST (VstEditorIdleTest, TheHostIsAskedToIdleOnlyWhileTheEditorIsShown)
+TEST_F (VstEditorIdleTest, TheHostIsAskedToIdleOnlyWhileTheEditorIsShown)
 {
-    auto* display = XOpenDisplay (nullptr);
-
-    if (display == nullptr)
-        GTEST_SKIP() << "no X display";
-
-    auto& host = RawVstHost::get();
-    ASSERT_STREQ (host.failure(), "");
-    const auto parent = XCreateSimpleWindow (display, DefaultRootWindow (display), 0, 0, 500, 400, 0, 0, 0);
-    XMapWindow (display, parent);
-    XFlush (display);
-
     RawVstHost::Effect effect (host.create());
     ASSERT_NE (effect, nullptr);
-    const auto idleRequestsDuring = [&effect, &host] (int milliseconds)
+    const auto idleRequestsDuring = [this, &effect] (int milliseconds)
     {
         host.take();
         for (int waited = 0; waited < milliseconds; waited += 20)
@@ -119,12 +130,8 @@ TEST (VstEditorIdleTest, TheHostIsAskedToIdleOnlyWhileTheEditorIsShown)
     };
 
     EXPECT_EQ (idleRequestsDuring (600), 0);
-    ASSERT_EQ (RawVstHost::dispatch (effect.get(), fst::effEditOpen, 0, 0, reinterpret_cast<void*> ((uintptr_t) parent)), 1);
+    ASSERT_EQ (RawVstHost::dispatch (effect.get(), fst::effEditOpen, 0, 0, parentWindow()), 1);
     EXPECT_GT (idleRequestsDuring (1200), 0);
     RawVstHost::dispatch (effect.get(), fst::effEditClose);
     EXPECT_EQ (idleRequestsDuring (600), 0);
-
-    effect.reset();
-    XDestroyWindow (display, parent);
-    XCloseDisplay (display);
 }
