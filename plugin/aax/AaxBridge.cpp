@@ -285,6 +285,9 @@ AAX_Result AaxBridge::SetParameterNormalizedValue (const char* parameterID, doub
     const auto limited = limitToUnitRange (value);
     parameters[(size_t) index]->setValue (limited);
 
+    // Another host thread may be initialising the effect again, rebuilding the registry.
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+
     if (auto* registered = GetParameterRegistry().GetParameterByID (parameterID))
         registered->SetValueWithFloat (limited);
 
@@ -321,6 +324,7 @@ AAX_Result AaxBridge::UpdateParameterNormalizedValue (const char* parameterID, d
     if (! std::isfinite (value))
         return refusedValue;
 
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
     const auto result = AAX_CEffectParameters::UpdateParameterNormalizedValue (parameterID, value, updateSource);
     const auto index = parameterIndex (parameterID);
 
