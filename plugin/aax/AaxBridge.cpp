@@ -235,13 +235,17 @@ void AaxBridge::sendHostNotices()
 {
     const std::lock_guard<std::recursive_mutex> lock (hostLink);
 
+    // Read once: the host must get the very latency counted as told, or a change back
+    // to it before the next tick would leave the host with another one for good.
+    const auto latency = processor->getSettledLatencySamples();
+
     // Raised first, so that the change count also counts latency changes.
-    if (linkedToHost && latencyNotice.shouldTell (processor->getSettledLatencySamples()))
+    if (linkedToHost && latencyNotice.shouldTell (latency))
     {
         IncrementChangeCounter();
 
         if (auto* hostController = Controller())
-            hostController->SetSignalLatency (processor->getSettledLatencySamples());
+            hostController->SetSignalLatency (latency);
     }
 }
 
