@@ -235,13 +235,17 @@ void AaxBridge::sendHostNotices()
 {
     const std::lock_guard<std::recursive_mutex> lock (hostLink);
 
+    // Read once: the host must get the very latency counted as told, or a change back
+    // to it before the next tick would leave the host with another one for good.
+    const auto latency = processor->getSettledLatencySamples();
+
     // Raised first, so that the change count also counts latency changes.
-    if (linkedToHost && latencyNotice.shouldTell (processor->getSettledLatencySamples()))
+    if (linkedToHost && latencyNotice.shouldTell (latency))
     {
         IncrementChangeCounter();
 
         if (auto* hostController = Controller())
-            hostController->SetSignalLatency (processor->getSettledLatencySamples());
+            hostController->SetSignalLatency (latency);
     }
 }
 
@@ -285,6 +289,9 @@ AAX_Result AaxBridge::SetParameterNormalizedValue (const char* parameterID, doub
     const auto limited = limitToUnitRange (value);
     parameters[(size_t) index]->setValue (limited);
 
+    // Another host thread may be initialising the effect again, rebuilding the registry.
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
+
     if (auto* registered = GetParameterRegistry().GetParameterByID (parameterID))
         registered->SetValueWithFloat (limited);
 
@@ -321,6 +328,7 @@ AAX_Result AaxBridge::UpdateParameterNormalizedValue (const char* parameterID, d
     if (! std::isfinite (value))
         return refusedValue;
 
+    const std::lock_guard<std::recursive_mutex> lock (hostLink);
     const auto result = AAX_CEffectParameters::UpdateParameterNormalizedValue (parameterID, value, updateSource);
     const auto index = parameterIndex (parameterID);
 

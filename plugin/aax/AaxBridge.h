@@ -33,7 +33,9 @@
       waiting: a block that meets a preparation under way is silence) and runs
       processBlock, or processBlockBypassed while the bypass port holds a non-zero value.
     - Host threads: parameter, chunk and set-up calls. Parameter values go straight to
-      the processor's parameter objects, which are safe from any thread.
+      the processor's parameter objects, which are safe from any thread; the host's
+      copies in the registry are touched under hostLink, which a second Initialize
+      holds while it rebuilds the registry.
     - Any thread: the processor's listener calls (editor gestures on the message thread).
       They reach the host only between EffectInit and Uninitialize; hostLink keeps
       Uninitialize from taking the parameters and the controller away while one of them

@@ -1,17 +1,24 @@
 // The plug-in's effect object under the threads an AAX host runs it on: the audio
 // thread renders and asks for coefficients while one host thread automates
-// parameters and another saves the state.
+// parameters and another saves the state; host threads initialise it again, change
+// the attack and restore states while its message thread reports the latency.
 
 #include "tests/plugin/aax/AaxPlugInTest.h"
 
 #include "formats/aax/host/HostChunkRecord.h"
 
+#include "support/WaitUntil.h"
+
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace
 {
@@ -26,6 +33,20 @@ protected:
 
         if (! HasFatalFailure())
             startAlgorithm();
+    }
+
+    /** Where an impulse comes out, once the delay has settled. */
+    int measuredDelay()
+    {
+        render (quorvel::test::MultiChannelSignal (4, 1 << 19), 4096); // the delay glides over about 10000 samples
+
+        quorvel::test::MultiChannelSignal impulse (4, 16384);
+        impulse.channels[2][10] = 0.25f;
+        const auto output = render (impulse, 4096).channels[2];
+        return (int) (std::max_element (output.begin(), output.end(), [] (float a, float b)
+                                        { return std::abs (a) < std::abs (b); })
+                      - output.begin())
+               - 10;
     }
 };
 
@@ -86,5 +107,63 @@ TEST_F (AaxBridgeThreadTest, RenderingGoesOnWhileTheHostAutomatesAndSavesTheStat
     EXPECT_TRUE (finite);
     EXPECT_LE (peak, ceiling);
     EXPECT_EQ (failures.load(), 0);
+}
+
+TEST_F (AaxBridgeThreadTest, TheReportedLatencyEndsAsTheAudioDelayWhateverTheInterleaving)
+{
+    const float rates[] = { 44100.0f, 48000.0f, 96000.0f, 22050.0f };
+    std::vector<HostChunkRecord> states;
+
+    for (const double attack : { 0.1, 0.9, 0.3 })
+    {
+        effect->effect()->SetParameterNormalizedValue ("0", attack);
+        uint32_t size = 0;
+        ASSERT_EQ (effect->effect()->GetChunkSize (stateChunkID, &size), kAAX_Success);
+        states.emplace_back (stateChunkID, size);
+        ASSERT_EQ (effect->effect()->GetChunk (stateChunkID, states.back().get()), kAAX_Success);
+    }
+
+    for (unsigned round = 0; round < 3; ++round)
+    {
+        // The attack changes and restores go on after the last initialisation, so the
+        // latency they end on is the message thread's to report.
+        std::atomic<bool> initialising { true }, changing { true };
+        std::thread initialisations ([&]
+                                     {
+            for (int i = 0; initialising; ++i)
+            {
+                effect->controller().setSettings ({ rates[(size_t) (i + (int) round) % 4] });
+                effect->initialize();
+            } });
+        std::thread attacks ([&]
+                             {
+            // Through the effect's own setter and through the host's update path, by turns.
+            std::mt19937 random (round);
+            for (int i = 0; changing; ++i)
+            {
+                const auto attack = (double) (random() % 1000) / 1000.0;
+                if (i % 2 == 0)
+                    effect->effect()->SetParameterNormalizedValue ("0", attack);
+                else
+                    effect->effect()->UpdateParameterNormalizedValue ("0", attack, 0);
+            } });
+        std::thread restores ([&]
+                              {
+            for (size_t i = 0; changing; ++i)
+                effect->effect()->SetChunk (stateChunkID, states[i % states.size()].get()); });
+
+        std::this_thread::sleep_for (std::chrono::milliseconds (300));
+        initialising = false;
+        initialisations.join();
+        std::this_thread::sleep_for (std::chrono::milliseconds (100));
+        changing = false;
+        attacks.join();
+        restores.join();
+
+        const auto delay = measuredDelay();
+        EXPECT_TRUE (quorvel::test::waitUntil ([&]
+                                               { return effect->controller().latency() == delay; }))
+            << "round " << round << ": audio delayed " << delay << ", host told " << effect->controller().latency();
+    }
 }
 } // namespace

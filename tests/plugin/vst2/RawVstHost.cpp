@@ -88,11 +88,20 @@ int RawVstHost::count (int opcode)
                                 { return request.opcode == opcode; });
 }
 
-fst::VstIntPtr RawVstHost::callback (fst::AEffect*, int opcode, int index, fst::VstIntPtr value, void*, float opt)
+int RawVstHost::count (int opcode, int initialDelay)
+{
+    const std::lock_guard<std::mutex> lock (mutex);
+    return (int) std::count_if (requests.begin(), requests.end(), [opcode, initialDelay] (const Request& request)
+                                { return request.opcode == opcode && request.initialDelay == initialDelay; });
+}
+
+fst::VstIntPtr RawVstHost::callback (fst::AEffect* effect, int opcode, int index, fst::VstIntPtr value, void*, float opt)
 {
     auto& host = get();
+    const auto delay = effect != nullptr ? initialDelay (effect) : 0;
     const std::lock_guard<std::mutex> lock (host.mutex);
-    host.requests.push_back ({ opcode, index, value, opt, std::this_thread::get_id(), hostCallDepth > 0 });
+    host.requests.push_back ({ opcode, index, value, opt, std::this_thread::get_id(), hostCallDepth > 0, delay });
+
     if (opcode == fst::audioMasterGetTime)
         return reinterpret_cast<fst::VstIntPtr> (host.timeInfoAnswer.load());
 

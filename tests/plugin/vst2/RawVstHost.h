@@ -13,6 +13,8 @@
     records every request with the thread it came on and whether that thread was, at the
     time, inside one of the host's own calls into the plug-in; a well-behaved plug-in
     makes no request there except those that answer the call (the version, for one).
+    Each request also keeps the record's initialDelay as it was then, which is what a
+    host reads when told of a change.
 
     No test framework in here: the fuzzers drive it too.
 */
@@ -29,6 +31,7 @@ public:
         float opt = 0.0f;
         std::thread::id thread;
         bool insideHostCall = false;
+        int initialDelay = 0; // what the record held as the request came
     };
 
     /** The one host of the process; loads the plug-in on first use. */
@@ -57,6 +60,9 @@ public:
 
     /** How many requests with this opcode came since the last take. */
     int count (int opcode);
+
+    /** How many of them found this initialDelay in the record: what a host reads on a notice. */
+    int count (int opcode, int initialDelay);
 
     /** What the host answers to audioMasterVersion. */
     std::atomic<fst::VstIntPtr> versionAnswer { 2400 };
