@@ -334,10 +334,9 @@ namespace
                 }
                 else if (startsWith ("<?"))
                 {
-                    position += 2;
-
-                    if (! skipPast ("?>"))
-                        return false;
+                    // The parser steps back over a processing instruction that text
+                    // follows and reads it again, for good.
+                    return false;
                 }
                 else
                 {

@@ -22,8 +22,9 @@
     which both readers classify alike. On top of that a strict grammar: one root
     element, nesting at most maximumNestingDepth deep, matching end tags, quoted
     attribute values, the five predefined entity references and character references
-    to XML characters only; comments, CDATA sections and processing instructions where
-    XML allows them; no document type.
+    to XML characters only; comments anywhere XML allows them, CDATA sections in
+    elements, processing instructions (the XML declaration among them) only around the
+    root element; no document type.
 */
 namespace GuardedXmlReader
 {

@@ -123,6 +123,7 @@ const std::map<std::string, bool> isState {
     { "header-only", false },
     { "huge-exponent", true },
     { "huge-length", false },
+    { "instruction-in-content", false },
     { "negative-length", false },
     { "nested", false },
     { "non-finite", true },

@@ -200,6 +200,7 @@ TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
         "<Root><Gain>0.5&#xD800;</Gain></Root>",
         "<Root><Gain>0.5&#x110000;</Gain></Root>",
         "<Root><Gain>0.5&#x;</Gain></Root>",
+        "<Root><Gain>0.5</Gain><?x?>text</Root>", // the parser reads the instruction again for good
     };
 
     for (const char* text : texts)
