@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -39,12 +40,16 @@ public:
         return values[take<uint8_t>() % count];
     }
 
-    /** Up to maxBytes bytes: a length byte, then that many (or what is left). */
-    std::vector<uint8_t> bytes (size_t maxBytes = 255)
+    /** A chunk: a length byte, then that many bytes (or what is left). The length byte
+        255 takes the whole rest of the input, so a chunk can be as long as an input may
+        be: the damage that only shows in large blocks (a stack exhausted by deep
+        nesting) lies far beyond what one byte can count. */
+    std::vector<uint8_t> bytes()
     {
-        const size_t wanted = take<uint8_t>() % (maxBytes + 1);
+        constexpr uint8_t restOfInput = 255;
+        const auto wanted = take<uint8_t>();
         const size_t available = position < size ? size - position : 0;
-        const size_t length = wanted < available ? wanted : available;
+        const size_t length = wanted == restOfInput ? available : std::min<size_t> (wanted, available);
         std::vector<uint8_t> taken (data + position, data + position + length);
         position += length;
         return taken;
