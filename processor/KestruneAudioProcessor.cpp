@@ -88,6 +88,34 @@ int lookaheadSamples (int sampleRate, float attackMs) noexcept
 {
     return std::max (1, (int) ((float) sampleRate * attackMs / 1000.0f));
 }
+
+// A setting word: the stamp of the call in the high half, the setting's bits in
+// the low half.
+std::uint64_t settingWord (std::uint32_t stamp, float setting) noexcept
+{
+    std::uint32_t bits;
+    std::memcpy (&bits, &setting, sizeof (bits));
+    return ((std::uint64_t) stamp << 32) | bits;
+}
+
+std::uint32_t stampOf (std::uint64_t word) noexcept
+{
+    return (std::uint32_t) (word >> 32);
+}
+
+float settingOf (std::uint64_t word) noexcept
+{
+    const auto bits = (std::uint32_t) word;
+    float setting;
+    std::memcpy (&setting, &bits, sizeof (setting));
+    return setting;
+}
+
+// Stamps wrap around; pending ones are never 2^31 apart.
+bool stampIsEarlier (std::uint32_t stamp, std::uint32_t other) noexcept
+{
+    return (std::int32_t) (stamp - other) < 0;
+}
 } // namespace
 
 //==============================================================================
@@ -104,6 +132,9 @@ KestruneAudioProcessor::KestruneAudioProcessor()
 
     for (auto& value : paramValues)
         value.store (0.0f);
+
+    for (auto& setting : settings)
+        setting.store (settingWord (0, 0.0f));
 
     limiter = std::make_unique<LookaheadLimiter> (numLimiterChannels,
                                                   limiterMaxSampleRate,
@@ -487,10 +518,10 @@ void KestruneAudioProcessor::setParameter (int index, float v)
     if (! isParameterIndex (index) || ! std::isfinite (v))
         return;
 
-    publishPendingChanges (storeParameter (index, v));
+    storeParameter (index, v);
 }
 
-std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
+void KestruneAudioProcessor::storeParameter (int index, float v)
 {
     paramValues[(size_t) index].store (v, std::memory_order_relaxed);
     parametersChanged.store (true);
@@ -500,85 +531,142 @@ std::uint32_t KestruneAudioProcessor::storeParameter (int index, float v)
     switch (index)
     {
         case attackTimeIndex:
-        {
-            const float attackMs = inUnit;
-
             // The limiter refuses attacks above its maximum; below 0 ms every
             // attack gives the one-sample look-ahead of 0 ms.
-            if (! std::isfinite (attackMs) || attackMs > limiterMaxAttackMs)
-                return 0;
-
-            pendingAttackMs.store (std::max (attackMs, 0.0f), std::memory_order_relaxed);
-            return attackChange;
-        }
+            if (std::isfinite (inUnit) && inUnit <= limiterMaxAttackMs)
+                publishSetting (index, std::max (inUnit, 0.0f));
+            break;
 
         case releaseTimeIndex:
-        {
-            const float releaseMs = inUnit;
-
-            if (! std::isfinite (releaseMs))
-                return 0;
-
-            pendingReleaseMs.store (releaseMs, std::memory_order_relaxed);
-            return releaseChange;
-        }
+            if (std::isfinite (inUnit))
+                publishSetting (index, inUnit);
+            break;
 
         case maxPeakLevelIndex:
-        {
-            const float threshold = ParameterTable::decibelsToGain (inUnit);
-
-            if (! std::isfinite (threshold))
-                return 0;
-
-            pendingThreshold.store (threshold, std::memory_order_relaxed);
-            return thresholdChange;
-        }
-
         case inputGainIndex:
         {
             const float gain = ParameterTable::decibelsToGain (inUnit);
 
-            if (! std::isfinite (gain))
-                return 0;
-
-            pendingInputGainValue.store (gain, std::memory_order_relaxed);
-            return inputGainChange;
+            if (std::isfinite (gain))
+                publishSetting (index, gain);
+            break;
         }
 
         default:
-            return 0;
+            break;
     }
 }
 
-void KestruneAudioProcessor::publishPendingChanges (std::uint32_t changes)
+void KestruneAudioProcessor::publishSetting (int index, float setting)
 {
-    if (changes != 0)
-        pendingChanges.fetch_or (changes, std::memory_order_release);
+    // Calls ordered on one thread, or through any synchronisation, take their
+    // stamps in that order and store them in that order.
+    const auto stamp = nextStamp.fetch_add (1, std::memory_order_relaxed) + 1;
+    settings[(size_t) index].store (settingWord (stamp, setting), std::memory_order_release);
 }
 
 void KestruneAudioProcessor::applyPendingChanges()
 {
-    const auto changes = pendingChanges.exchange (0, std::memory_order_acquire);
+    std::array<std::uint64_t, numParameters> words;
+    std::uint32_t pending = 0;
+    std::uint32_t newest = 0;
 
-    if (changes == 0)
+    for (size_t index = 0; index < words.size(); ++index)
+    {
+        words[index] = settings[index].load (std::memory_order_acquire);
+        const auto stamp = stampOf (words[index]);
+
+        if (stamp != appliedStamps[index])
+        {
+            newest = pending == 0 || stampIsEarlier (newest, stamp) ? stamp : newest;
+            pending |= 1u << index;
+        }
+    }
+
+    if (pending == 0)
         return;
 
-    if ((changes & inputGainChange) != 0)
-        inputGain = pendingInputGainValue.load (std::memory_order_relaxed);
+    // A setter may store while the words are read, so a change can show
+    // without one that came before it on another parameter (read earlier, or
+    // stored later by a call that took its stamp earlier). Reading again until
+    // the changes up to the newest stamp first seen stand still closes that
+    // gap: every change seen in one reading makes visible to the next all that
+    // came before it, and only the calls that already hold such a stamp can
+    // still move them, so this ends. Applied here is then every change that
+    // came before the newest one seen; one stamped later waits for the next
+    // block. The value last stored for a parameter is never lost: it stays
+    // pending until its own stamp has been applied.
+    for (;;)
+    {
+        std::array<std::uint64_t, numParameters> again;
+        std::uint32_t due = 0;
 
-    if ((changes & attackChange) != 0)
-        limiter->setAttack (pendingAttackMs.load (std::memory_order_relaxed));
+        for (size_t index = 0; index < again.size(); ++index)
+        {
+            again[index] = settings[index].load (std::memory_order_acquire);
+            const auto stamp = stampOf (again[index]);
 
-    if ((changes & releaseChange) != 0)
-        limiter->setRelease (pendingReleaseMs.load (std::memory_order_relaxed));
+            if (stamp != appliedStamps[index] && ! stampIsEarlier (newest, stamp))
+                due |= 1u << index;
+        }
 
-    if ((changes & thresholdChange) != 0)
-        limiter->setThreshold (pendingThreshold.load (std::memory_order_relaxed));
+        bool unchanged = due == pending;
+
+        for (size_t index = 0; index < again.size() && unchanged; ++index)
+            unchanged = (due & (1u << index)) == 0 || again[index] == words[index];
+
+        words = again;
+        pending = due;
+
+        if (unchanged)
+            break;
+    }
+
+    // At most four, sorted into the order they came.
+    std::array<int, numParameters> order {};
+    int numDue = 0;
+
+    for (int index = 0; index < numParameters; ++index)
+    {
+        if ((pending & (1u << index)) == 0)
+            continue;
+
+        const auto stamp = stampOf (words[(size_t) index]);
+        int position = numDue++;
+
+        for (; position > 0 && stampIsEarlier (stamp, stampOf (words[(size_t) order[(size_t) (position - 1)]])); --position)
+            order[(size_t) position] = order[(size_t) (position - 1)];
+
+        order[(size_t) position] = index;
+    }
+
+    for (int n = 0; n < numDue; ++n)
+    {
+        const auto index = (size_t) order[(size_t) n];
+        const float setting = settingOf (words[index]);
+        appliedStamps[index] = stampOf (words[index]);
+
+        switch (order[(size_t) n])
+        {
+            case attackTimeIndex:
+                limiter->setAttack (setting);
+                break;
+            case releaseTimeIndex:
+                limiter->setRelease (setting);
+                break;
+            case maxPeakLevelIndex:
+                limiter->setThreshold (setting);
+                break;
+            default:
+                inputGain = setting;
+                break;
+        }
+    }
 }
 
 int KestruneAudioProcessor::getSettledLatencySamples() const noexcept
 {
-    return lookaheadSamples (sampleRateInForce.load(), pendingAttackMs.load());
+    return lookaheadSamples (sampleRateInForce.load(), settingOf (settings[attackTimeIndex].load()));
 }
 
 float KestruneAudioProcessor::getGainReductionDb() const noexcept
@@ -633,20 +721,17 @@ bool KestruneAudioProcessor::restoreState (const void* data, int sizeInBytes)
     if (! entries.has_value())
         return false;
 
-    // Elements apply in document order, a repeated one each time; the audio
-    // thread receives the settings together.
-    std::uint32_t changes = 0;
-
+    // Elements arrive in document order, as parameter changes one by one; a
+    // repeated one is applied again.
     for (const auto& entry : *entries)
     {
         if (entry.parameterIndex == PluginState::inputConfigEntry)
             idxInputConfig.store (entry.inputConfig);
         else if (std::isfinite (entry.value))
-            changes |= storeParameter (entry.parameterIndex, entry.value);
+            storeParameter (entry.parameterIndex, entry.value);
     }
 
     parametersChanged.store (true);
-    publishPendingChanges (changes);
     return true;
 }
 

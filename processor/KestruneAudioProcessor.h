@@ -21,9 +21,12 @@
     - Host threads and the message thread: setParameter (directly, through the
       parameter objects, or from a state restore). A change is stored at once,
       so getParameter answers it, and handed to the audio thread through one
-      atomic word of pending bits and one atomic value per limiter setting; the
-      audio thread applies what is pending at the start of its next block, in
-      the order input gain, attack, release, threshold. Nothing here locks.
+      atomic word per parameter holding the mapped setting and the stamp of the
+      call that set it, stamps coming from one counter. The audio thread
+      applies what is pending at the start of its next block in stamp order,
+      which is the order the changes came in: the limiter's response to an
+      attack change depends on the release in force at that moment. Nothing
+      here locks.
     - Latency: prepareToPlay reports the look-ahead with setLatencySamples.
       Later changes (an attack change, a restore) only move what
       getSettledLatencySamples answers: setLatencySamples takes a lock and calls
@@ -146,18 +149,10 @@ public:
     std::atomic<int> idxInputConfig { 0 };
 
 private:
-    enum PendingChange : std::uint32_t
-    {
-        inputGainChange = 1u << 0,
-        attackChange = 1u << 1,
-        releaseChange = 1u << 2,
-        thresholdChange = 1u << 3
-    };
-
-    /** Stores and maps one value; returns the pending bit its setting needs,
-        or 0 when the setting in force stays. Does not publish the bit. */
-    std::uint32_t storeParameter (int index, float v);
-    void publishPendingChanges (std::uint32_t changes);
+    /** Stores and maps one value, and hands the setting to the audio thread
+        unless the setting in force stays. */
+    void storeParameter (int index, float v);
+    void publishSetting (int index, float setting);
 
     // Audio thread (or, with audio stopped, prepareToPlay and the constructor).
     void applyPendingChanges();
@@ -178,16 +173,16 @@ private:
     /** Parameter values by index, exactly as last set. */
     std::array<std::atomic<float>, numParameters> paramValues;
 
-    // Hand-over to the audio thread: the value of each limiter setting (and the
-    // input-gain target) and a bit per setting that a new value waits.
-    std::atomic<std::uint32_t> pendingChanges { 0 };
-    std::atomic<float> pendingInputGainValue { 1.0f };
-    std::atomic<float> pendingAttackMs { 0.0f };
-    std::atomic<float> pendingReleaseMs { 0.0f };
-    std::atomic<float> pendingThreshold { 0.0f };
+    // Hand-over to the audio thread, one word per parameter: the bits of the
+    // mapped setting (milliseconds, or a linear factor) in the low half, the
+    // call's stamp from nextStamp in the high half. A setting is pending while
+    // its stamp differs from the one the audio thread applied last.
+    std::array<std::atomic<std::uint64_t>, numParameters> settings;
+    std::atomic<std::uint32_t> nextStamp { 0 };
+    std::array<std::uint32_t, numParameters> appliedStamps {}; // audio thread
 
-    // The limiter's rate; with pendingAttackMs (the attack it will have once
-    // pending changes are applied) it gives the settled latency.
+    // The limiter's rate; with the attack setting (the attack it will have
+    // once pending changes are applied) it gives the settled latency.
     std::atomic<int> sampleRateInForce { 0 };
 
     std::atomic<float> gainReductionDb { 0.0f };

@@ -11,6 +11,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 using namespace quorvel::test;
@@ -241,7 +242,7 @@ using Audio = ProcessorTest;
 
 TEST_F (Audio, FollowsTheModelWhileParametersSweep)
 {
-    // Parameters change between blocks, in the order the processor applies them,
+    // Parameters change between blocks, in any order and now and then twice,
     // to values of every kind: in range, out of range, too large for their
     // setting, no number; now and then the host prepares again at another rate.
     // Blocks of every length, longer than the processor's 8192-sample segments
@@ -265,11 +266,12 @@ TEST_F (Audio, FollowsTheModelWhileParametersSweep)
             model.prepare (rate);
         }
 
-        for (int index : { 3, 0, 1, 2 })
+        for (int change = 0; change < 6; ++change)
         {
             if (! random.chance (0.1f))
                 continue;
 
+            const int index = random.integer (0, 3);
             const float v = random.chance (0.2f) ? odd[random.integer (0, 6)] : random.unit();
             processor.setParameter (index, v);
             model.setParameter (index, v);
@@ -290,6 +292,67 @@ TEST_F (Audio, FollowsTheModelWhileParametersSweep)
         ASSERT_TRUE (sameSamples (model.run (slice, std::min (length, 8192)), processed)) << "block " << block;
         ASSERT_LE (largestMagnitude (processed), ceiling) << "block " << block;
         ASSERT_EQ (processor.getSettledLatencySamples(), model.latency()) << "block " << block;
+    }
+}
+
+TEST_F (Audio, ChangesTakeEffectInTheOrderTheyCame)
+{
+    // An attack set while the release is below 75 ms starts the limiter's 75 ms
+    // transition release; set before the release change, it sees the release
+    // that was in force. The release changes, then the attack is set to the
+    // same 1 ms, by two calls or by a state in that document order; then a peak
+    // of 5 passes while channel 1 holds 0.25, and the output on channel 1 shows
+    // the gain.
+    const struct
+    {
+        float releaseBefore, releaseAfter;
+        bool restored;
+        float gainAfterPeak; // about 5 ms after the peak left the look-ahead (0.752 in the other order); 0: not worked out
+    } cases[] = { { 0.2f, 0.01f, false, 0.316f }, { 0.01f, 0.2f, false, 0.0f }, { 0.2f, 0.01f, true, 0.316f }, { 0.01f, 0.2f, true, 0.0f } };
+
+    auto steady = [] (int numSamples)
+    {
+        auto signal = constant (numSamples, 0.0f);
+        std::fill (signal.channels[1].begin(), signal.channels[1].end(), 0.25f);
+        return signal;
+    };
+
+    auto peak = steady (24000);
+    peak.channels[0][100] = 5.0f;
+
+    for (const auto& c : cases)
+    {
+        KestruneAudioProcessor fresh;
+        ProcessorModel model;
+        prepare (fresh, 48000.0);
+        model.prepare (48000);
+
+        fresh.setParameter (1, c.releaseBefore);
+        model.setParameter (1, c.releaseBefore);
+        runInBlocks (fresh, steady (512), 512);
+        model.run (steady (512), 512);
+
+        if (c.restored)
+        {
+            const auto state = stateBlock ("<Root><Release>" + std::to_string (c.releaseAfter) + "</Release><Attack>0.025</Attack></Root>");
+            fresh.setStateInformation (state.getData(), (int) state.getSize());
+        }
+        else
+        {
+            fresh.setParameter (1, c.releaseAfter);
+            fresh.setParameter (0, 0.025f);
+        }
+
+        model.setParameter (1, c.releaseAfter);
+        model.setParameter (0, 0.025f);
+
+        const auto output = runInBlocks (fresh, peak, 512);
+        EXPECT_TRUE (sameSamples (model.run (peak, 512), output)) << c.releaseBefore << (c.restored ? " restored" : "");
+
+        if (c.gainAfterPeak > 0.0f)
+        {
+            EXPECT_NEAR (output.channels[1][393] / 0.25f, c.gainAfterPeak, 0.0005f) << c.releaseBefore;
+        }
     }
 }
 

@@ -61,12 +61,11 @@ inline float largestMagnitude (const MultiChannelSignal& signal)
     return largest;
 }
 
-/** What the processor must do, written out plainly: the parameter mappings
-    applied at once, the input-gain glide sample by sample, and the reference
-    limiter. A setting that is no number keeps the one in force. Changes made
-    between blocks of the processor show here when they are made, which is the
-    same moment as long as they come in the order input gain, attack, release,
-    threshold. */
+/** What the processor must do, written out plainly: the parameter mappings,
+    the input-gain glide sample by sample, and the reference limiter. A change
+    takes effect at the next block (or prepare), changes in the order they came;
+    a parameter set again before then counts once, where it came last. A
+    setting that is no number, or an attack the limiter refuses, is no change. */
 class ProcessorModel
 {
 public:
@@ -77,6 +76,7 @@ public:
         setParameter (0, 0.025f);
         setParameter (1, 0.02f);
         setParameter (2, 0.5f);
+        applyChanges();
     }
 
     void setParameter (int index, float v)
@@ -85,26 +85,28 @@ public:
                                                    : index == 2   ? gainOf (v * 20.0f - 10.0f)
                                                                   : gainOf (v * 60.0f);
 
-        if (! std::isfinite (v) || ! std::isfinite (setting))
+        if (index < 0 || index > 3 || ! std::isfinite (v) || ! std::isfinite (setting) || (index == 0 && setting > 40.0f))
             return;
 
-        if (index == 0)
-            limiter.setAttack (setting);
-        else if (index == 1)
-            limiter.setRelease (setting);
-        else if (index == 2)
-            limiter.setThreshold (setting);
-        else if (index == 3)
-            inputGain = setting;
+        changes.erase (std::remove_if (changes.begin(), changes.end(), [index] (const Change& c)
+                                       { return c.index == index; }),
+                       changes.end());
+        changes.push_back ({ index, setting });
     }
 
-    void prepare (int sampleRate) { limiter.setSampleRate (sampleRate); }
+    void prepare (int sampleRate)
+    {
+        applyChanges();
+        limiter.setSampleRate (sampleRate);
+    }
+
     int latency() const { return limiter.getLatencySamples(); }
 
     /** The signal in blocks of blockSize: channels from 4 up come out silent, and
         channels below 4 that the signal lacks count as silent. */
     MultiChannelSignal run (MultiChannelSignal signal, int blockSize)
     {
+        applyChanges();
         const auto numChannels = signal.channels.size();
         signal.channels.resize (std::max<size_t> (numChannels, 4), std::vector<float> ((size_t) signal.numSamples(), 0.0f));
 
@@ -137,7 +139,32 @@ public:
     }
 
 private:
+    struct Change
+    {
+        int index;
+        float setting;
+    };
+
     static float gainOf (float decibels) { return decibels > -100.0f ? std::pow (10.0f, decibels * 0.05f) : 0.0f; }
+
+    void applyChanges()
+    {
+        for (const auto& change : changes)
+        {
+            if (change.index == 0)
+                limiter.setAttack (change.setting);
+            else if (change.index == 1)
+                limiter.setRelease (change.setting);
+            else if (change.index == 2)
+                limiter.setThreshold (change.setting);
+            else
+                inputGain = change.setting;
+        }
+
+        changes.clear();
+    }
+
+    std::vector<Change> changes;
 
     ReferenceLimiter limiter { 4, 192000, 40.0f, 1000.0f, 0.0f };
     float inputGain = 1.0f;
