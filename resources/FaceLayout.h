@@ -74,15 +74,16 @@ constexpr Box inputCaption { 48, 248, captionWidth, captionHeight };
 constexpr Box outputCaption { 217, 248, captionWidth, captionHeight };
 
 // The max-peak line the editor lays across the output meters, x 202 to 300:
-// its top at 75 for +10 dB and 80 rows lower for -10 dB, so that its middle
-// row is the one the meters light for the max-peak level.
+// its top a row above the meters' top for +10 dB and 80 rows lower for
+// -10 dB, so that its middle row is the one the meters light for the
+// max-peak level.
 constexpr int maxPeakLineX = 202;
 constexpr int maxPeakLineWidth = 99;
 constexpr int maxPeakLineHeight = 3;
 
 constexpr int maxPeakLineY (float proportion)
 {
-    return (int) ((1.0f - proportion) * 80.0f + 75.0f);
+    return (int) ((1.0f - proportion) * 80.0f + (float) (meterTop - 1));
 }
 
 static_assert (maxPeakLineY (1.0f) + maxPeakLineHeight / 2 == levelMeterRow (10.0f));
