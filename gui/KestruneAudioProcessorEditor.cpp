@@ -3,6 +3,7 @@
 #include "processor/KestruneAudioProcessor.h"
 #include "processor/ParameterTable.h"
 #include "resources/BinaryData.h"
+#include "resources/FaceLayout.h"
 
 namespace
 {
@@ -86,6 +87,11 @@ juce::Image loadImage (const void* data, int size)
     return juce::ImageCache::getFromMemory (data, size);
 }
 
+void place (juce::Component& component, FaceLayout::Box box)
+{
+    component.setBounds (box.x, box.y, box.width, box.height);
+}
+
 juce::Image captionFor (int inputConfig)
 {
     return inputConfig == fuMaIndex ? loadImage (BinaryData::captionFuMa_png, BinaryData::captionFuMa_pngSize)
@@ -159,7 +165,7 @@ KestruneAudioProcessorEditor::KestruneAudioProcessorEditor (KestruneAudioProcess
     inputCaptionImage = captionFor (0);
     outputCaptionImage = inputCaptionImage;
 
-    setSize (editorWidth, editorHeight);
+    setSize (FaceLayout::width, FaceLayout::height);
 
     // The welcome panel is added last so that it lies above the option panel.
     optionGUI = std::make_unique<OptionGUI> (&audioProcessor);
@@ -244,37 +250,40 @@ void KestruneAudioProcessorEditor::paint (juce::Graphics& g)
     g.fillAll (juce::Colours::black);
 
     // An opaque colour draws the images at full opacity.
-    auto drawWhole = [&g] (const juce::Image& image, int x, int y, int width, int height)
+    auto drawWhole = [&g] (const juce::Image& image, FaceLayout::Box box)
     {
         g.setColour (juce::Colours::black);
-        g.drawImage (image, x, y, width, height, 0, 0, image.getWidth(), image.getHeight(), false);
+        g.drawImage (image, box.x, box.y, box.width, box.height, 0, 0, image.getWidth(), image.getHeight(), false);
     };
 
-    drawWhole (backgroundImage, 0, 0, editorWidth, editorHeight);
-    drawWhole (inputCaptionImage, 48, 248, 69, 9);
-    drawWhole (outputCaptionImage, 217, 248, 69, 9);
+    drawWhole (backgroundImage, { 0, 0, FaceLayout::width, FaceLayout::height });
+    drawWhole (inputCaptionImage, FaceLayout::inputCaption);
+    drawWhole (outputCaptionImage, FaceLayout::outputCaption);
 }
 
 void KestruneAudioProcessorEditor::resized()
 {
-    engrenage->setBounds (407, 5, 18, 18);
-    vuMeter0->setBounds (50, 76, 10, 162);
-    vuMeter1->setBounds (69, 76, 10, 162);
-    vuMeter2->setBounds (89, 76, 10, 162);
-    vuMeter3->setBounds (108, 76, 10, 162);
-    vuMeter4->setBounds (218, 76, 10, 162);
-    vuMeter5->setBounds (237, 76, 10, 162);
-    sliderGain->setBounds (10, 298, 114, 70);
-    titleButton->setBounds (0, 0, 208, 28);
-    vuMeter6->setBounds (257, 76, 10, 162);
-    vuMeter7->setBounds (276, 76, 10, 162);
-    sliderAttack->setBounds (153, 310, 113, 56);
-    sliderRelease->setBounds (312, 310, 113, 56);
-    sliderThreshold->setBounds (367, 71, 64, 137);
-    vuMeterGainReduction->setBounds (155, 30, 27, 250);
+    auto meterAt = [] (int x)
+    { return FaceLayout::Box { x, FaceLayout::meterTop, FaceLayout::meterWidth, FaceLayout::meterHeight }; };
 
-    // The design position; every load moves the line to the parameter's height.
-    blueLine->setBounds (202, 76, 99, 3);
+    place (*engrenage, FaceLayout::gearButton);
+    place (*vuMeter0, meterAt (FaceLayout::inputMeterX[0]));
+    place (*vuMeter1, meterAt (FaceLayout::inputMeterX[1]));
+    place (*vuMeter2, meterAt (FaceLayout::inputMeterX[2]));
+    place (*vuMeter3, meterAt (FaceLayout::inputMeterX[3]));
+    place (*vuMeter4, meterAt (FaceLayout::outputMeterX[0]));
+    place (*vuMeter5, meterAt (FaceLayout::outputMeterX[1]));
+    place (*sliderGain, FaceLayout::gainKnob);
+    place (*titleButton, FaceLayout::titleButton);
+    place (*vuMeter6, meterAt (FaceLayout::outputMeterX[2]));
+    place (*vuMeter7, meterAt (FaceLayout::outputMeterX[3]));
+    place (*sliderAttack, FaceLayout::attackKnob);
+    place (*sliderRelease, FaceLayout::releaseKnob);
+    place (*sliderThreshold, FaceLayout::fader);
+    place (*vuMeterGainReduction, FaceLayout::reductionMeter);
+
+    // The design position, the meters' top row; every load moves the line to the parameter's height.
+    place (*blueLine, { FaceLayout::maxPeakLineX, FaceLayout::meterTop, FaceLayout::maxPeakLineWidth, FaceLayout::maxPeakLineHeight });
 }
 
 void KestruneAudioProcessorEditor::timerCallback()
@@ -337,7 +346,7 @@ void KestruneAudioProcessorEditor::sliderDragEnded (juce::Slider* slider)
 
 int KestruneAudioProcessorEditor::getMaxPeakLineY (float normalisedMaxPeak) noexcept
 {
-    return (int) ((1.0f - clampNormalised (normalisedMaxPeak)) * 80.0f + 75.0f);
+    return FaceLayout::maxPeakLineY (clampNormalised (normalisedMaxPeak));
 }
 
 int KestruneAudioProcessorEditor::getParameterIndexFor (const juce::Slider* slider) const noexcept
@@ -368,7 +377,7 @@ bool KestruneAudioProcessorEditor::loadFromProcessor()
     sliderThreshold->setValue (sliderValueFromNormalised (maxPeak, ParameterTable::maxPeakLevel), juce::dontSendNotification);
 
     const float linePosition = audioProcessor.getParameter (ParameterTable::maxPeakLevel);
-    blueLine->setBounds (202, getMaxPeakLineY (linePosition), 99, 3);
+    place (*blueLine, { FaceLayout::maxPeakLineX, getMaxPeakLineY (linePosition), FaceLayout::maxPeakLineWidth, FaceLayout::maxPeakLineHeight });
     blueLine->setVisible (true);
 
     const int inputConfig = audioProcessor.idxInputConfig.load();

@@ -41,8 +41,6 @@ public:
     void buttonClicked (juce::Button* button) override;
     void sliderValueChanged (juce::Slider* slider) override;
 
-    static constexpr int editorWidth = 435;
-    static constexpr int editorHeight = 373;
     static constexpr int refreshIntervalMs = 50;
 
     /** The top edge of the max-peak line for a normalised "Max Peak Level": 155 at 0,

@@ -1,6 +1,7 @@
 #include "gui/OptionGUI.h"
 
 #include "processor/KestruneAudioProcessor.h"
+#include "resources/FaceLayout.h"
 
 namespace
 {
@@ -41,7 +42,7 @@ OptionGUI::OptionGUI (KestruneAudioProcessor* processorToControl)
     label_InputConfig->setEditable (false, false, false);
     label_InputConfig->setColour (juce::Label::textColourId, labelTextColour);
 
-    setSize (435, 373);
+    setSize (FaceLayout::width, FaceLayout::height);
 
     closeButton->setLookAndFeel (&transparentButtonLookAndFeel);
 
@@ -75,9 +76,10 @@ void OptionGUI::paint (juce::Graphics& g)
 
 void OptionGUI::resized()
 {
-    closeButton->setBounds (0, 0, 435, 373);
+    constexpr auto label = FaceLayout::optionLabel;
+    closeButton->setBounds (0, 0, FaceLayout::width, FaceLayout::height);
     presetList->setBounds (345, 70, 78, 19);
-    label_InputConfig->setBounds (343, 42, 80, 24);
+    label_InputConfig->setBounds (label.x, label.y, label.width, label.height);
 }
 
 void OptionGUI::timerCallback()

@@ -2,6 +2,7 @@
 
 #include "processor/KestruneAudioProcessor.h"
 #include "resources/BinaryData.h"
+#include "resources/FaceLayout.h"
 
 #include <iterator>
 
@@ -69,7 +70,7 @@ void VuMeter::drawGainReductionBar (juce::Graphics& g, const juce::Image& image,
     if (! (reductionDb > 0.0f))
         return;
 
-    const float fraction = reductionDb < fullScaleReductionDb ? reductionDb / fullScaleReductionDb : 1.0f;
+    const float fraction = reductionDb < FaceLayout::reductionFullDb ? reductionDb / FaceLayout::reductionFullDb : 1.0f;
     const int barHeight = (int) ((float) height * fraction);
     const int sourceHeight = (int) ((float) image.getHeight() * fraction);
 

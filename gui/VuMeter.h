@@ -32,9 +32,6 @@ public:
         nothing; 31 dB and above (infinity included) draw the whole picture. */
     static void drawGainReductionBar (juce::Graphics& g, const juce::Image& image, int width, int height, float reductionDb);
 
-    /** The reduction at which the gain-reduction bar is full. */
-    static constexpr float fullScaleReductionDb = 31.0f;
-
     juce::Image meterImage;
     bool gainReductionMode = false;
 

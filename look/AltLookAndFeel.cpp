@@ -1,6 +1,7 @@
 #include "look/AltLookAndFeel.h"
 
 #include "resources/BinaryData.h"
+#include "resources/FaceLayout.h"
 
 #include <cmath>
 
@@ -156,7 +157,9 @@ void AltLookAndFeel::drawRotarySlider (juce::Graphics& g, int, int, int, int, fl
 juce::Slider::SliderLayout AltLookAndFeel::getSliderLayout (juce::Slider&)
 {
     juce::Slider::SliderLayout layout;
-    layout.sliderBounds = { 0, 0, 48, 48 };
-    layout.textBoxBounds = { 56, 6, 55, 15 };
+    constexpr auto dial = FaceLayout::smallDial;
+    constexpr auto value = FaceLayout::smallValue;
+    layout.sliderBounds = { dial.x, dial.y, dial.width, dial.height };
+    layout.textBoxBounds = { value.x, value.y, value.width, value.height };
     return layout;
 }

@@ -1,6 +1,7 @@
 #include "look/AltLookAndFeel_Gain.h"
 
 #include "resources/BinaryData.h"
+#include "resources/FaceLayout.h"
 
 #include <cmath>
 
@@ -19,7 +20,9 @@ void AltLookAndFeel_Gain::drawRotarySlider (juce::Graphics& g, int, int, int wid
 juce::Slider::SliderLayout AltLookAndFeel_Gain::getSliderLayout (juce::Slider&)
 {
     juce::Slider::SliderLayout layout;
-    layout.sliderBounds = { 0, 0, 70, 70 };
-    layout.textBoxBounds = { 73, 7, 41, 15 };
+    constexpr auto dial = FaceLayout::gainDial;
+    constexpr auto value = FaceLayout::gainValue;
+    layout.sliderBounds = { dial.x, dial.y, dial.width, dial.height };
+    layout.textBoxBounds = { value.x, value.y, value.width, value.height };
     return layout;
 }

@@ -1,14 +1,9 @@
 #include "look/AltLookAndFeel_MaxPeak.h"
 
 #include "resources/BinaryData.h"
+#include "resources/FaceLayout.h"
 
 #include <cmath>
-
-namespace
-{
-constexpr int trackX = 8;
-constexpr int trackY = 6;
-} // namespace
 
 AltLookAndFeel_MaxPeak::~AltLookAndFeel_MaxPeak() = default;
 
@@ -17,7 +12,7 @@ void AltLookAndFeel_MaxPeak::drawFader (juce::Graphics& g, int width, int thumbT
     const auto track = juce::ImageCache::getFromMemory (BinaryData::gainReductionBar_png, BinaryData::gainReductionBar_pngSize);
     const auto thumb = juce::ImageCache::getFromMemory (BinaryData::faderThumb_png, BinaryData::faderThumb_pngSize);
 
-    g.drawImage (track, trackX, trackY, width, thumbTop, 0, 0, track.getWidth(), track.getHeight(), false);
+    g.drawImage (track, FaceLayout::trackOffsetX, FaceLayout::trackOffsetY, width, thumbTop, 0, 0, track.getWidth(), track.getHeight(), false);
     g.drawImage (thumb, 0, thumbTop, thumb.getWidth(), thumb.getHeight(), 0, 0, thumb.getWidth(), thumb.getHeight(), false);
 }
 
@@ -49,7 +44,9 @@ void AltLookAndFeel_MaxPeak::drawLinearSlider (juce::Graphics& g,
 juce::Slider::SliderLayout AltLookAndFeel_MaxPeak::getSliderLayout (juce::Slider&)
 {
     juce::Slider::SliderLayout layout;
-    layout.sliderBounds = { 10, 0, 27, 81 };
-    layout.textBoxBounds = { 0, 122, 41, 15 };
+    // The thumb's top travels the slider area's height; the track is drawn as wide as the area.
+    constexpr auto value = FaceLayout::faderValue;
+    layout.sliderBounds = { 10, 0, FaceLayout::trackWidth, FaceLayout::faderTravel };
+    layout.textBoxBounds = { value.x, value.y, value.width, value.height };
     return layout;
 }

@@ -5,6 +5,7 @@
 #include "processor/ParameterTable.h"
 #include "processor/PluginState.h"
 #include "processor/ProcessorParameter.h"
+#include "resources/FaceLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -324,11 +325,7 @@ void KestruneAudioProcessor::updateLevel (std::atomic<float>& level, float peak)
         const float decibels = std::log10 (peak) * 20.0f;
 
         if (decibels > -80.0f)
-        {
-            const float clipped = std::min (decibels, 10.0f);
-            reading = clipped < -30.0f ? 1e-5f
-                                       : (float) ((double) ((clipped - 10.0f) / 40.0f) + 1.0 + 1e-5);
-        }
+            reading = FaceLayout::meterLevel (decibels);
     }
 
     // Rises at once, falls by a tenth of the distance per block.

@@ -1,6 +1,6 @@
 #include "resources/generator/BarPainter.h"
 
-#include "resources/generator/FaceLayout.h"
+#include "resources/FaceLayout.h"
 #include "resources/generator/Palette.h"
 
 #include <cmath>
@@ -111,7 +111,7 @@ juce::Image BarPainter::paintReductionBar()
 juce::Image BarPainter::paintFaderThumb()
 {
     constexpr float width = 43.0f;
-    constexpr float height = 13.0f;
+    constexpr float height = (float) FaceLayout::thumbHeight;
     juce::Image thumb (juce::Image::ARGB, (int) width, (int) height, true);
     juce::Graphics g (thumb);
 
@@ -128,11 +128,13 @@ juce::Image BarPainter::paintFaderThumb()
     g.setColour (Palette::thumbOutline);
     g.drawRoundedRectangle (body, 4.0f, 1.0f);
 
-    // The index line that marks the set level.
+    // The index line that marks the set level, in the middle row, where the
+    // face prints the scale's marks.
+    constexpr int indexRow = FaceLayout::thumbHeight / 2;
     g.setColour (juce::Colours::white.withAlpha (0.92f));
-    g.fillRect (5, 6, (int) width - 10, 1);
+    g.fillRect (5, indexRow, (int) width - 10, 1);
     g.setColour (Palette::thumbOutline.withAlpha (0.6f));
-    g.fillRect (5, 7, (int) width - 10, 1);
+    g.fillRect (5, indexRow + 1, (int) width - 10, 1);
 
     return thumb;
 }

@@ -1,6 +1,6 @@
 #include "resources/generator/EditorFacePainter.h"
 
-#include "resources/generator/FaceLayout.h"
+#include "resources/FaceLayout.h"
 #include "resources/generator/Palette.h"
 
 #include <cmath>
@@ -28,8 +28,8 @@ constexpr int peakPanelX = 334;
 constexpr int peakPanelRight = 427;
 
 static_assert (FaceLayout::maxPeakLineX + FaceLayout::maxPeakLineWidth < outputPanelRight);
-static_assert (columnX + 20 < FaceLayout::reductionX);
-static_assert (FaceLayout::reductionX + FaceLayout::reductionWidth + 8 < columnRight);
+static_assert (columnX + 20 < FaceLayout::reductionMeter.x);
+static_assert (FaceLayout::reductionMeter.right() + 8 < columnRight);
 
 void paintPanel (juce::Graphics& g, juce::Rectangle<float> area)
 {
@@ -171,12 +171,13 @@ void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
     g.fillRect (columnX, top, 1, bottom - top);
     g.fillRect (columnRight - 1, top, 1, bottom - top);
 
-    const int meterLeft = FaceLayout::reductionX;
-    const int meterRight = FaceLayout::reductionX + FaceLayout::reductionWidth;
-    const int firstRow = FaceLayout::reductionTop;
-    const int lastRow = FaceLayout::reductionTop + FaceLayout::reductionHeight - 1;
+    constexpr auto meter = FaceLayout::reductionMeter;
+    const int meterLeft = meter.x;
+    const int meterRight = meter.right();
+    const int firstRow = meter.y;
+    const int lastRow = meter.bottom() - 1;
 
-    paintWell (g, { meterLeft, firstRow, FaceLayout::reductionWidth, FaceLayout::reductionHeight });
+    paintWell (g, { meter.x, meter.y, meter.width, meter.height });
 
     const auto numberFont = text.font (9.5f);
 
@@ -208,10 +209,11 @@ void EditorFacePainter::paintMaxPeakPanel (juce::Graphics& g) const
     const float panelMiddle = (float) (peakPanelX + peakPanelRight) * 0.5f;
 
     // The slot the thumb runs in; the track image fills it above the thumb.
-    const int slotX = FaceLayout::faderX + FaceLayout::trackOffsetX - 1;
-    const int slotTop = FaceLayout::faderY + 2;
-    const int slotBottom = FaceLayout::faderY + FaceLayout::faderTravel + FaceLayout::thumbHeight - 2;
-    static_assert (slotTop - 4 > FaceLayout::optionLabelBottom, "the +10 mark would show behind the option panel's label");
+    constexpr auto fader = FaceLayout::fader;
+    constexpr int slotX = fader.x + FaceLayout::trackOffsetX - 1;
+    constexpr int slotTop = fader.y + 2;
+    constexpr int slotBottom = fader.y + FaceLayout::faderTravel + FaceLayout::thumbHeight - 2;
+    static_assert (slotTop - 4 > FaceLayout::optionLabel.bottom(), "the +10 mark would show behind the option panel's label");
     paintWell (g, { slotX, slotTop, FaceLayout::trackWidth + 2, slotBottom - slotTop });
 
     // Marks at the rows where the thumb's index line stands for each value.
@@ -220,7 +222,7 @@ void EditorFacePainter::paintMaxPeakPanel (juce::Graphics& g) const
     for (int decibels = 10; decibels >= -10; decibels -= 5)
     {
         const float proportion = (float) (decibels + 10) / 20.0f;
-        const int thumbTop = FaceLayout::faderY + (int) ((float) FaceLayout::faderTravel * (1.0f - proportion));
+        const int thumbTop = fader.y + (int) ((float) FaceLayout::faderTravel * (1.0f - proportion));
         const int row = thumbTop + FaceLayout::thumbHeight / 2;
         const bool major = decibels % 10 == 0;
 
@@ -233,11 +235,12 @@ void EditorFacePainter::paintMaxPeakPanel (juce::Graphics& g) const
     }
 
     // The frame of the value box below the fader.
-    paintWell (g, { FaceLayout::faderValueX, FaceLayout::faderValueY, FaceLayout::faderValueWidth, FaceLayout::faderValueHeight });
+    constexpr auto value = FaceLayout::faderValue;
+    paintWell (g, { fader.x + value.x, fader.y + value.y, value.width, value.height });
 
     // The caption goes under the value box, as the knobs' labels do: the
     // option panel's label lies over the top of this panel.
-    const float captionTop = (float) (FaceLayout::faderValueY + FaceLayout::faderValueHeight);
+    const float captionTop = (float) (fader.y + value.bottom());
     g.setColour (Palette::captionText);
     const auto captionFont = text.font (10.0f, 0.2f);
     text.draw (g, "MAX PEAK", captionFont, panelMiddle, captionTop + 24.0f, Align::centre);
@@ -271,22 +274,30 @@ void EditorFacePainter::paintKnobArea (juce::Graphics& g) const
         g.fillEllipse (centreX - radius, centreY - radius, radius * 2.0f, radius * 2.0f);
     };
 
-    recess ((float) FaceLayout::gainKnobX + 35.0f, (float) FaceLayout::gainKnobY + 37.5f, 35.0f);
-    recess ((float) FaceLayout::attackKnobX + 24.0f, (float) FaceLayout::smallKnobY + 24.5f, 26.0f);
-    recess ((float) FaceLayout::releaseKnobX + 24.0f, (float) FaceLayout::smallKnobY + 24.5f, 26.0f);
+    // Centred on each dial, a touch low, so that more shade shows under a knob than above it.
+    auto recessUnder = [&] (FaceLayout::Box knob, FaceLayout::Box dial, float lowerBy, float radius)
+    {
+        recess ((float) (knob.x + dial.x) + (float) dial.width * 0.5f, (float) (knob.y + dial.y) + (float) dial.height * 0.5f + lowerBy, radius);
+    };
+
+    recessUnder (FaceLayout::gainKnob, FaceLayout::gainDial, 2.5f, 35.0f);
+    recessUnder (FaceLayout::attackKnob, FaceLayout::smallDial, 0.5f, 26.0f);
+    recessUnder (FaceLayout::releaseKnob, FaceLayout::smallDial, 0.5f, 26.0f);
 
     // Value-box frames and the labels under them.
     const auto labelFont = text.font (11.0f, 0.02f);
 
-    auto valueBox = [&] (int x, int y, int width, const juce::String& label)
+    auto valueBox = [&] (FaceLayout::Box knob, FaceLayout::Box value, const juce::String& label)
     {
+        const int x = knob.x + value.x;
+        const int y = knob.y + value.y;
         g.setColour (Palette::wellBorder);
-        g.drawRect (x - 1, y - 1, width + 2, FaceLayout::valueHeight + 2, 1);
+        g.drawRect (x - 1, y - 1, value.width + 2, value.height + 2, 1);
         g.setColour (Palette::captionText);
-        text.draw (g, label, labelFont, (float) x + (float) width * 0.5f, (float) (y + FaceLayout::valueHeight) + 14.0f, Align::centre);
+        text.draw (g, label, labelFont, (float) x + (float) value.width * 0.5f, (float) (y + value.height) + 14.0f, Align::centre);
     };
 
-    valueBox (FaceLayout::gainValueX, FaceLayout::gainValueY, FaceLayout::gainValueWidth, "Input gain");
-    valueBox (FaceLayout::attackValueX, FaceLayout::smallValueY, FaceLayout::smallValueWidth, "Look ahead");
-    valueBox (FaceLayout::releaseValueX, FaceLayout::smallValueY, FaceLayout::smallValueWidth, "Release");
+    valueBox (FaceLayout::gainKnob, FaceLayout::gainValue, "Input gain");
+    valueBox (FaceLayout::attackKnob, FaceLayout::smallValue, "Look ahead");
+    valueBox (FaceLayout::releaseKnob, FaceLayout::smallValue, "Release");
 }

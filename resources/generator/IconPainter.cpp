@@ -1,6 +1,6 @@
 #include "resources/generator/IconPainter.h"
 
-#include "resources/generator/FaceLayout.h"
+#include "resources/FaceLayout.h"
 #include "resources/generator/Palette.h"
 
 #include <cmath>

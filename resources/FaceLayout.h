@@ -1,0 +1,126 @@
+#pragma once
+
+// The editor's face in one table: where the editor and its looks put the
+// meters, knobs, fader, buttons, captions and value boxes, and how the meters
+// turn decibels into rows. The editor, the looks, the meters and the
+// processor's level values read these numbers, and the background picture's
+// slots, scales and labels are painted from the same numbers, so the picture
+// and the live controls move together. Plain constants only: the picture
+// generator includes this as well as the plug-in.
+namespace FaceLayout
+{
+/** A rectangle in pixels: in the editor, or inside the child it belongs to. */
+struct Box
+{
+    int x;
+    int y;
+    int width;
+    int height;
+
+    constexpr int right() const { return x + width; }
+    constexpr int bottom() const { return y + height; }
+};
+
+constexpr int width = 435;
+constexpr int height = 373;
+
+// The title strip; the invisible button over its left part opens the welcome
+// panel, the gear at its right end the option panel.
+constexpr int titleHeight = 28;
+constexpr Box titleButton { 0, 0, 208, titleHeight };
+constexpr Box gearButton { 407, 5, 18, 18 };
+
+// Level meters: 10 x 162 each; the level value is linear in decibels,
+// 0 at -30 dB and 1 at +10 dB, and fills from the bottom.
+constexpr int inputMeterX[4] = { 50, 69, 89, 108 };
+constexpr int outputMeterX[4] = { 218, 237, 257, 276 };
+constexpr int meterTop = 76;
+constexpr int meterWidth = 10;
+constexpr int meterHeight = 162;
+constexpr float meterTopDb = 10.0f;
+constexpr float meterRangeDb = 40.0f;
+constexpr float meterBottomDb = meterTopDb - meterRangeDb;
+
+// The level value of a peak at this level. A peak under the scale still gets
+// 1e-5, which lights the meter's lowest row: some signal is there.
+constexpr float meterLevel (float decibels)
+{
+    const float clipped = decibels < meterTopDb ? decibels : meterTopDb;
+    return clipped < meterBottomDb ? 1.0e-5f : (float) ((double) ((clipped - meterTopDb) / meterRangeDb) + 1.0 + 1.0e-5);
+}
+
+// The first row a level meter lights for a peak at this level (the meter
+// truncates).
+constexpr int levelMeterRow (float decibels)
+{
+    return meterTop + (int) ((float) meterHeight * (1.0f - meterLevel (decibels)));
+}
+
+// Gain-reduction meter: fills from the top, full at 31 dB of reduction.
+constexpr Box reductionMeter { 155, 30, 27, 250 };
+constexpr float reductionFullDb = 31.0f;
+
+// The row just below the gain-reduction meter's bar at this reduction: where
+// the bar ends.
+constexpr int reductionMeterRow (float decibels)
+{
+    return reductionMeter.y + (int) ((float) reductionMeter.height * decibels / reductionFullDb);
+}
+
+// Channel captions, drawn by the editor under each meter group.
+constexpr int captionWidth = 69;
+constexpr int captionHeight = 9;
+constexpr Box inputCaption { 48, 248, captionWidth, captionHeight };
+constexpr Box outputCaption { 217, 248, captionWidth, captionHeight };
+
+// The max-peak line the editor lays across the output meters, x 202 to 300:
+// its top a row above the meters' top for +10 dB and 80 rows lower for
+// -10 dB, so that its middle row is the one the meters light for the
+// max-peak level.
+constexpr int maxPeakLineX = 202;
+constexpr int maxPeakLineWidth = 99;
+constexpr int maxPeakLineHeight = 3;
+
+constexpr int maxPeakLineY (float proportion)
+{
+    return (int) ((1.0f - proportion) * 80.0f + (float) (meterTop - 1));
+}
+
+static_assert (maxPeakLineY (1.0f) + maxPeakLineHeight / 2 == levelMeterRow (10.0f));
+static_assert (maxPeakLineY (0.5f) + maxPeakLineHeight / 2 == levelMeterRow (0.0f));
+static_assert (maxPeakLineY (0.0f) + maxPeakLineHeight / 2 == levelMeterRow (-10.0f));
+
+// Max-peak fader: the slider's bounds, where its look draws the track (the
+// gain-reduction bar) and the thumb inside them (the thumb's top travels 81
+// rows, +10 dB at the top, -10 dB at the bottom), and its value box inside
+// the same bounds.
+constexpr Box fader { 367, 71, 64, 137 };
+constexpr int trackOffsetX = 8;
+constexpr int trackOffsetY = 6;
+constexpr int trackWidth = 27;
+constexpr int faderTravel = 81;
+constexpr int thumbHeight = 13;
+constexpr Box faderValue { 0, 122, 41, 15 };
+
+// The option panel's label "I/O config": the panel's dark strip lets the
+// face show through faintly, so nothing of the face is printed behind it.
+constexpr Box optionLabel { 343, 42, 80, 24 };
+
+// Knobs: each slider's bounds, the knob drawn at its top left and the value
+// box inside the same bounds.
+constexpr Box gainKnob { 10, 298, 114, 70 };
+constexpr Box gainDial { 0, 0, 70, 70 };
+constexpr Box gainValue { 73, 7, 41, 15 };
+
+constexpr Box attackKnob { 153, 310, 113, 56 };
+constexpr Box releaseKnob { 312, 310, 113, 56 };
+constexpr Box smallDial { 0, 0, 48, 48 };
+constexpr Box smallValue { 56, 6, 55, 15 };
+
+// Welcome card: the panel draws its title above cardTitleBottom and its link
+// below cardLinkTop.
+constexpr int cardWidth = 220;
+constexpr int cardHeight = 280;
+constexpr int cardTitleBottom = 105;
+constexpr int cardLinkTop = 238;
+} // namespace FaceLayout
