@@ -1,6 +1,6 @@
 #include "plugin/vst2/VstBridge.h"
 
-#include "gui/KestruneAudioProcessorEditor.h"
+#include "resources/FaceLayout.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -65,7 +65,7 @@ VstBridge::VstBridge (audioMasterCallback hostCallback, Parts parts)
     : AudioEffectX (hostCallback, parts.processor->getNumPrograms(), parts.processor->getParameters().size())
     , messageThread (parts.messageThread)
     , processor (std::move (parts.processor))
-    , editorRect (std::make_unique<ERect> (ERect { 0, 0, KestruneAudioProcessorEditor::editorHeight, KestruneAudioProcessorEditor::editorWidth }))
+    , editorRect (std::make_unique<ERect> (ERect { 0, 0, FaceLayout::height, FaceLayout::width }))
 {
     for (auto* parameter : processor->getParameters())
         parameters.push_back (parameter);
