@@ -1,6 +1,7 @@
 #include "gui/WelcomeGUI.h"
 
 #include "resources/BinaryData.h"
+#include "resources/FaceLayout.h"
 
 namespace
 {
@@ -41,7 +42,7 @@ WelcomeGUI::WelcomeGUI()
 
     welcomeImage = juce::ImageCache::getFromMemory (BinaryData::welcome_png, BinaryData::welcome_pngSize);
 
-    setSize (435, 373);
+    setSize (FaceLayout::width, FaceLayout::height);
 
     closeButton->setLookAndFeel (&transparentButtonLookAndFeel);
     hyperlinkButton->setFont (juce::Font (14.0f, juce::Font::plain), true, juce::Justification::horizontallyCentred);
@@ -75,7 +76,7 @@ void WelcomeGUI::paint (juce::Graphics& g)
 void WelcomeGUI::resized()
 {
     labelTitle->setBounds (121, 83, 175, 52);
-    closeButton->setBounds (0, 0, 435, 373);
+    closeButton->setBounds (0, 0, FaceLayout::width, FaceLayout::height);
     hyperlinkButton->setBounds (getLinkBounds());
 }
 
