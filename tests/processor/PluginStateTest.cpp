@@ -121,7 +121,7 @@ TEST_F (PluginStateTest, RestoresWhatItRecognisesInDocumentOrder)
           "<Gain>0.5<![CDATA[]]></Gain><x/><Attack>&#48;.25</Attack></Root>\n",
           "0.25 0.7 0.7 0.5 1 +" },
         { "<Root><Gain>0.5</Gain><Info>Gr\xc3\xbc\xc3\x9f"
-          "e \xe2\x82\xac \xf4\x8f\xbf\xbf &#x10FFFF;&#xFFFD;</Info></Root>",
+          "e \xe2\x82\xac \xf4\x8f\xbf\xbf &#x10FFFF;&#xFFFD; \xc2\xb0\xdf\xbf\xe0\xa0\x80\xed\x9f\xbf\xee\x80\x80\xf0\x90\x80\x80</Info></Root>",
           "0.7 0.7 0.7 0.5 1 +" },
         { nested (15), "0.7 0.7 0.7 0.7 1 +" }, // accepted, the gain being no child of the root
         { wide + "<Gain>0.5</Gain></Root>", "0.7 0.7 0.7 0.5 1 +" },
@@ -191,6 +191,8 @@ TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
         "\xc0\xbc!DOCTYPE Root\xc0\xbe<Root><Gain>0.5</Gain></Root>",
         "<Root><Gain>0.5\xc0\xbc/Gain></Root>",
         "<Root><Gain>0.5\xe0\x80\xbc/Gain></Root>",
+        "<Root><Gain>0.5\xc1\xbf</Gain></Root>",
+        "<Root><Gain>0.5\xf5\x80\x80\x80</Gain></Root>",
         "<Root><Gain>0.5\xf0\x80\x80\xbc/Gain></Root>",
         "<Root><Gain>0.5\xed\xa0\x80</Gain></Root>",
         "<Root><Gain>0.5\xf4\x90\x80\x80</Gain></Root>",

@@ -101,6 +101,14 @@ fst::VstTimeInfo withRate (double rate)
     return info;
 }
 
+fst::VstTimeInfo atTheStart()
+{
+    auto info = everything();
+    info.samplePos = 0.0;
+    info.nanoSeconds = 0.0;
+    return info;
+}
+
 fst::VstTimeInfo withNonFiniteFields()
 {
     auto info = everything();
@@ -114,6 +122,7 @@ const TimeCase timeCases[] = {
     { "EverythingValid", everything(), "sample 96000, s 2.00001, bpm 133.5, 7/8, quarter 2.5, bar 2, playing, looping 1..3, 29.97 fps drop, ns 1.5e+09" },
     { "NothingMarkedValid", with (everything(), 0), "sample 96000, s 2.00001, no bpm, no meter, no quarter, no bar, stopped, not looping nowhere, no frame rate, no ns" },
     { "Recording", with (everything(), fst::kVstTransportRecording), "sample 96000, s 2.00001, no bpm, no meter, no quarter, no bar, playing recording, not looping nowhere, no frame rate, no ns" },
+    { "AtTheStart", atTheStart(), "sample 0, s 0, bpm 133.5, 7/8, quarter 2.5, bar 2, playing, looping 1..3, 29.97 fps drop, ns 0" },
     { "NonFiniteFields", withNonFiniteFields(), "no sample, no s, no bpm, 7/8, quarter 2.5, bar 2, playing, looping 1..3, 29.97 fps drop, no ns" },
     { "NoAnswer", std::nullopt, "no position" },
     { "NoRate", withRate (0.0), "no position" },
