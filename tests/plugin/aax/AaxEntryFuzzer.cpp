@@ -14,11 +14,13 @@
 #include "support/StateBlock.h"
 #include "tests/plugin/aax/QuorvelAaxLibrary.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 using quorvel::test::FuzzReader;
@@ -186,6 +188,11 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     {
         const auto answer = restore (*session->effect(), stateChunkID, std::vector<uint8_t> (data, data + size));
         require (answer == kAAX_Success || answer == kAAX_ErrorConversionFailed);
+        // The same text again in a block whose length field fits it: a mutation that
+        // grows the text leaves the field behind, and the block would be refused
+        // before its text is ever read.
+        const auto fitted = restore (*session->effect(), stateChunkID, quorvel::test::stateBlockAround (std::string (data + std::min (size, (size_t) 8), data + size)));
+        require (fitted == kAAX_Success || fitted == kAAX_ErrorConversionFailed);
         saveAndRestore (*session->effect(), stateChunkID);
         render (algorithm, input);
     }

@@ -8,10 +8,12 @@
 #include "support/StateBlock.h"
 #include "tests/plugin/vst2/RawVstHost.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <vector>
 
 using quorvel::test::FuzzReader;
@@ -175,6 +177,10 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         RawVstHost::dispatch (effect.get(), fst::effMainsChanged, 0, 1);
         restore (effect.get(), std::vector<uint8_t> (data, data + size), false);
         restore (effect.get(), std::vector<uint8_t> (data, data + size), true);
+        // The same text again in a block whose length field fits it: a mutation that
+        // grows the text leaves the field behind, and the block would be refused
+        // before its text is ever read.
+        restore (effect.get(), quorvel::test::stateBlockAround (std::string (data + std::min (size, (size_t) 8), data + size)), false);
         saveAndRestore (effect.get());
         FuzzReader blocks (data, size);
         process (effect.get(), blocks, false);
