@@ -15,7 +15,7 @@ std::unique_ptr<KestruneAudioProcessor> makeQuorvelProcessor (juce::AudioProcess
     return std::unique_ptr<KestruneAudioProcessor> (static_cast<KestruneAudioProcessor*> (processor.release()));
 }
 
-void processHostCall (KestruneAudioProcessor& processor, HostBufferRouter& router, juce::MidiBuffer& midi, const HostCall& call, const std::atomic<bool>& prepared) noexcept
+void HostProcessStep::run (KestruneAudioProcessor& processor, const HostCall& call, const std::atomic<bool>& prepared) noexcept
 {
     if (! HostBufferRouter::outputsUsable (call.outputs, call.numSamples))
         return;

@@ -6,9 +6,9 @@
 #include <atomic>
 #include <memory>
 
-/*  What both format bridges need beside the buffer routing: the processor they drive,
-    one block of its audio, and the pacing of the latency notices they send from the
-    message thread. */
+/*  What both format bridges share: the processor they drive, the step that runs a
+    host's process call through it, and the pacing of the latency notices they send
+    from the message thread. */
 
 /** The plug-in's processor, made by the one factory every format uses and marked as
     made for the given wrapper. Throws when it cannot be made. No message-manager lock
@@ -25,16 +25,26 @@ struct HostCall
     bool bypassed = false;
 };
 
-/** One host process call, the same in both bridges. The host's buffers are routed onto
-    the processor's four channels (HostBufferRouter). The processor's callback lock is
-    tried once for the whole call and never waited for, so a preparation under way
-    gives silence. Each routed run is one block of the processor: silence while it is
-    not ready (not prepared or suspended), its bypassed processing while the host
-    bypasses it. An exception from the processor gives silence for the call (nothing
-    more is added to an accumulating one) and never reaches the host. A null output
-    list or a length below 1 gets nothing written. The bridges take no MIDI.
-    prepared is read under the callback lock, under which the bridges change it. */
-void processHostCall (KestruneAudioProcessor& processor, HostBufferRouter& router, juce::MidiBuffer& midi, const HostCall& call, const std::atomic<bool>& prepared) noexcept;
+/** The audio path of a bridge, the same in both: what one host process call needs
+    beside the processor, allocated once. */
+class HostProcessStep
+{
+public:
+    /** One host process call. The host's buffers are routed onto the processor's four
+        channels (HostBufferRouter). The processor's callback lock is tried once for the
+        whole call and never waited for, so a preparation under way gives silence. Each
+        routed run is one block of the processor: silence while it is not ready (not
+        prepared or suspended), its bypassed processing while the host bypasses it. An
+        exception from the processor gives silence for the call (nothing more is added
+        to an accumulating one) and never reaches the host. A null output list or a
+        length below 1 gets nothing written. The bridges take no MIDI.
+        prepared is read under the callback lock, under which the bridges change it. */
+    void run (KestruneAudioProcessor& processor, const HostCall& call, const std::atomic<bool>& prepared) noexcept;
+
+private:
+    HostBufferRouter router { KestruneAudioProcessor::numLimiterChannels, HostBufferRouter::defaultRunLength };
+    juce::MidiBuffer midi;
+};
 
 /** Decides, at each notice tick on the message thread, when a changed latency is told
     to the host: once it has held still for a tick, so that a burst of attack changes

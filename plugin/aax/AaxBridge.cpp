@@ -522,5 +522,5 @@ void AaxBridge::processContext (void* const* fields) noexcept
         return;
 
     const bool bypassed = bypassPort != nullptr && *bypassPort != 0;
-    processHostCall (*processor, router, midiBuffer, { inputs, outputs, *length, false, bypassed }, prepared);
+    processStep.run (*processor, { inputs, outputs, *length, false, bypassed }, prepared);
 }

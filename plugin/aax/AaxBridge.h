@@ -3,7 +3,6 @@
 #include "formats/aax/AAX_CEffectParameters.h"
 #include "formats/aax/AAX_PlugInDescription.h"
 #include "plugin/BridgeSupport.h"
-#include "plugin/HostBufferRouter.h"
 #include "plugin/PluginMessageThread.h"
 #include "plugin/aax/AaxPlayHead.h"
 
@@ -148,6 +147,5 @@ private:
 
     AaxPlayHead playHead { *this };
     std::atomic<bool> prepared { false };
-    HostBufferRouter router { numChannels, HostBufferRouter::defaultRunLength };
-    juce::MidiBuffer midiBuffer;
+    HostProcessStep processStep;
 };

@@ -324,12 +324,12 @@ void VstBridge::setBlockSize (VstInt32 newBlockSize)
 //==============================================================================
 void VstBridge::processReplacing (float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    processHostCall (*processor, router, midiBuffer, { inputs, outputs, sampleFrames, false, bypassed }, prepared);
+    processStep.run (*processor, { inputs, outputs, sampleFrames, false, bypassed }, prepared);
 }
 
 void VstBridge::process (float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    processHostCall (*processor, router, midiBuffer, { inputs, outputs, sampleFrames, true, bypassed }, prepared);
+    processStep.run (*processor, { inputs, outputs, sampleFrames, true, bypassed }, prepared);
 }
 
 void VstBridge::processDoubleReplacing (double**, double** outputs, VstInt32 sampleFrames)

@@ -2,7 +2,6 @@
 
 #include "formats/vst2/AudioEffectX.h"
 #include "plugin/BridgeSupport.h"
-#include "plugin/HostBufferRouter.h"
 #include "plugin/PluginMessageThread.h"
 #include "plugin/vst2/VstPlayHead.h"
 
@@ -158,8 +157,7 @@ private:
     std::unique_ptr<ERect> editorRect; // the editor's fixed size, never written after construction
     bool drivesMessageLoop = false;
 
-    HostBufferRouter router { numChannels, HostBufferRouter::defaultRunLength };
-    juce::MidiBuffer midiBuffer;
+    HostProcessStep processStep;
     std::atomic<bool> prepared { false };
     std::atomic<bool> bypassed { false };
     double preparedSampleRate = 0.0;

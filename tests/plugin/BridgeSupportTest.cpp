@@ -32,8 +32,7 @@ TEST (BridgeSupportTest, AnExceptionInABlockIsSilenceForThatBlockAndTheHostGoesO
     ThrowingProcessor processor;
     processor.setPlayConfigDetails (4, 4, 48000.0, frames);
     processor.prepareToPlay (48000.0, frames);
-    HostBufferRouter router (4, HostBufferRouter::defaultRunLength);
-    juce::MidiBuffer midi;
+    HostProcessStep step;
     const std::atomic<bool> prepared { true };
 
     std::vector<float> input (4 * frames, 0.5f), output;
@@ -44,7 +43,7 @@ TEST (BridgeSupportTest, AnExceptionInABlockIsSilenceForThatBlockAndTheHostGoesO
         output.assign (4 * frames, 5.0f);
         for (int channel = 0; channel < 4; ++channel)
             outputs[channel] = &output[(size_t) (channel * frames)];
-        processHostCall (processor, router, midi, { inputs, outputs, frames, accumulate, false }, prepared);
+        step.run (processor, { inputs, outputs, frames, accumulate, false }, prepared);
     };
 
     call (false);
