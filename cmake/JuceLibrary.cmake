@@ -3,6 +3,47 @@
 # juce_ module.
 add_library(quorvel_juce STATIC)
 
+# JUCE 7.0.5's ChildProcess closes its output pipe twice when its output was
+# read: once through the stream opened on it, then again by number. By then
+# another thread may own that number, and in a host that is the host's file or
+# socket. The framework runs child processes on its own (the desktop's theme and
+# scale look-ups on a display without settings), so any plug-in built on it can
+# close a descriptor it never opened. The module is compiled from a copy in the
+# build tree with the pipe closed once; the rest of the copy is the packaged
+# source unchanged. Configuring stops if the packaged text is not the one mended.
+set(quorvel_juce_core_source "${JUCE_MODULES_DIR}/juce_core")
+set(quorvel_juce_core_copy "${CMAKE_BINARY_DIR}/juce-mended/juce_core")
+set(quorvel_mended_file "native/juce_posix_SharedCode.h")
+
+file(COPY "${quorvel_juce_core_source}" DESTINATION "${CMAKE_BINARY_DIR}/juce-mended"
+    PATTERN "juce_posix_SharedCode.h" EXCLUDE)
+file(READ "${quorvel_juce_core_source}/${quorvel_mended_file}" quorvel_packaged_text)
+set(quorvel_double_close "            fclose (readHandle);
+
+        if (pipeHandle != 0)
+")
+set(quorvel_single_close "            fclose (readHandle);
+        else if (pipeHandle != 0)
+")
+string(FIND "${quorvel_packaged_text}" "${quorvel_double_close}" quorvel_found_at)
+if(quorvel_found_at EQUAL -1)
+    message(FATAL_ERROR "The packaged JUCE no longer holds the ChildProcess pipe close this build mends: "
+                        "check ${quorvel_juce_core_source}/${quorvel_mended_file} and cmake/JuceLibrary.cmake")
+endif()
+string(REPLACE "${quorvel_double_close}" "${quorvel_single_close}" quorvel_mended_text "${quorvel_packaged_text}")
+# Written only when it differs, so reconfiguring does not rebuild the module.
+set(quorvel_written_text "")
+if(EXISTS "${quorvel_juce_core_copy}/${quorvel_mended_file}")
+    file(READ "${quorvel_juce_core_copy}/${quorvel_mended_file}" quorvel_written_text)
+endif()
+if(NOT quorvel_written_text STREQUAL quorvel_mended_text)
+    file(WRITE "${quorvel_juce_core_copy}/${quorvel_mended_file}" "${quorvel_mended_text}")
+endif()
+
+get_target_property(quorvel_core_sources juce_core INTERFACE_SOURCES)
+list(TRANSFORM quorvel_core_sources REPLACE "^${quorvel_juce_core_source}/" "${quorvel_juce_core_copy}/")
+set_target_properties(juce_core PROPERTIES INTERFACE_SOURCES "${quorvel_core_sources}")
+
 target_link_libraries(quorvel_juce
     PRIVATE
         juce::juce_core
