@@ -1,7 +1,9 @@
 #include "processor/GuardedXmlReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace GuardedXmlReader
 {
@@ -12,6 +14,7 @@ namespace
     bool isSpace (char c) noexcept { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
     bool isNameStart (char c) noexcept { return isAsciiLetter (c) || c == '_' || c == ':'; }
     bool isNameChar (char c) noexcept { return isNameStart (c) || isDigit (c) || c == '-' || c == '.'; }
+    char toLowerAscii (char c) noexcept { return c >= 'A' && c <= 'Z' ? (char) (c - 'A' + 'a') : c; }
 
     int hexDigitValue (char c) noexcept
     {
@@ -27,14 +30,72 @@ namespace
         return -1;
     }
 
-    // The characters XML allows; the parser would carry others (a zero, a surrogate,
-    // a code beyond Unicode) into its strings as damaged text.
     bool isXmlCharacter (std::uint32_t code) noexcept
     {
         return code == 0x9 || code == 0xa || code == 0xd
                || (code >= 0x20 && code <= 0xd7ff)
                || (code >= 0xe000 && code <= 0xfffd)
                || (code >= 0x10000 && code <= 0x10ffff);
+    }
+
+    /*  True when bytes[0, length) is UTF-8 in shortest form whose every character is
+        one XML allows. The shortest form also keeps each byte below 0x80 the character
+        it is: an overlong form would spell markup that a reader decoding it would see. */
+    bool isXmlTextInUtf8 (const unsigned char* bytes, std::size_t length) noexcept
+    {
+        for (std::size_t index = 0; index < length;)
+        {
+            const unsigned lead = bytes[index];
+
+            if (lead < 0x80)
+            {
+                if (! isXmlCharacter (lead))
+                    return false;
+
+                ++index;
+                continue;
+            }
+
+            // The shortest form bounds the lead byte and, for three- and four-byte
+            // forms, the second one: C0, C1 and E0 80..9F or F0 80..8F would spell a
+            // character that a shorter form holds; ED A0..BF are surrogates, F4 90..
+            // and F5.. lie beyond U+10FFFF.
+            std::size_t continuationBytes = 0;
+            unsigned low = 0x80, high = 0xbf;
+
+            if (lead >= 0xc2 && lead <= 0xdf)
+                continuationBytes = 1;
+            else if (lead >= 0xe0 && lead <= 0xef)
+                continuationBytes = 2;
+            else if (lead >= 0xf0 && lead <= 0xf4)
+                continuationBytes = 3;
+            else
+                return false;
+
+            if (lead == 0xe0)
+                low = 0xa0;
+            else if (lead == 0xed)
+                high = 0x9f;
+            else if (lead == 0xf0)
+                low = 0x90;
+            else if (lead == 0xf4)
+                high = 0x8f;
+
+            if (length - index <= continuationBytes || bytes[index + 1] < low || bytes[index + 1] > high)
+                return false;
+
+            for (std::size_t next = 2; next <= continuationBytes; ++next)
+                if ((bytes[index + next] & 0xc0) != 0x80)
+                    return false;
+
+            // U+FFFE and U+FFFF, the only non-characters left for XML to refuse.
+            if (lead == 0xef && bytes[index + 1] == 0xbf && bytes[index + 2] >= 0xbe)
+                return false;
+
+            index += continuationBytes + 1;
+        }
+
+        return true;
     }
 
     void appendUtf8 (std::string& destination, std::uint32_t code)
@@ -63,6 +124,17 @@ namespace
         }
     }
 
+    void appendAllSubText (const Element& element, std::string& destination)
+    {
+        destination += element.text;
+
+        for (const auto& child : element.children)
+            appendAllSubText (child, destination);
+    }
+
+    /*  One pass over the text, never stepping back: each loop moves the position on or
+        ends the reading, and every search for a terminator starts where the last one
+        stopped. */
     class Reader
     {
     public:
@@ -74,76 +146,26 @@ namespace
 
         bool document (Element& root)
         {
-            skipMisc();
-
-            if (! element (root, 1))
+            if (startsWith ("<?xml") && end - position > 5 && isSpace (position[5]) && ! declaration())
                 return false;
 
-            skipMisc();
-            return position == end;
+            return misc() && element (root, 1) && misc() && position == end;
         }
 
     private:
-        bool startsWith (const char* literal) const noexcept
+        bool startsWith (std::string_view literal) const noexcept
         {
-            const auto literalLength = std::strlen (literal);
-            return (std::size_t) (end - position) >= literalLength && std::memcmp (position, literal, literalLength) == 0;
+            return (std::size_t) (end - position) >= literal.size() && std::memcmp (position, literal.data(), literal.size()) == 0;
         }
 
-        // Moves past the next occurrence of a terminator, the text before it being
-        // passed over; false when there is none.
-        bool skipPast (const char* terminator, std::string* passedOver = nullptr)
+        bool skipSpace() noexcept
         {
-            const auto* start = position;
+            const auto* before = position;
 
-            for (; position < end; ++position)
-            {
-                if (startsWith (terminator))
-                {
-                    if (passedOver != nullptr)
-                        passedOver->append (start, position);
-
-                    position += std::strlen (terminator);
-                    return true;
-                }
-            }
-
-            return false;
-        }
-
-        void skipSpace() noexcept
-        {
             while (position < end && isSpace (*position))
                 ++position;
-        }
 
-        // Whitespace, comments and processing instructions (the XML declaration
-        // among them) around the root element.
-        void skipMisc()
-        {
-            for (;;)
-            {
-                skipSpace();
-
-                if (startsWith ("<!--"))
-                {
-                    position += 4;
-
-                    if (! skipPast ("-->"))
-                        return;
-                }
-                else if (startsWith ("<?"))
-                {
-                    position += 2;
-
-                    if (! skipPast ("?>"))
-                        return;
-                }
-                else
-                {
-                    return;
-                }
-            }
+            return position != before;
         }
 
         bool name (std::string& result)
@@ -151,17 +173,172 @@ namespace
             if (position == end || ! isNameStart (*position))
                 return false;
 
-            const auto* start = position;
+            const auto* nameStart = position;
 
             while (position < end && isNameChar (*position))
                 ++position;
 
-            result.assign (start, position);
+            result.assign (nameStart, position);
             return true;
         }
 
+        // Whitespace, an equals sign and whitespace, between a name and its value.
+        bool equalsSign() noexcept
+        {
+            skipSpace();
+
+            if (position == end || *position != '=')
+                return false;
+
+            ++position;
+            skipSpace();
+            return true;
+        }
+
+        // The XML declaration: version, then an optional encoding and standalone field,
+        // each after whitespace.
+        bool declaration()
+        {
+            position += 5;
+            std::string field, value;
+
+            const auto nextField = [&]
+            {
+                const auto* before = position;
+
+                if (! skipSpace() || ! name (field) || ! equalsSign() || ! quoted (value))
+                {
+                    position = before;
+                    return false;
+                }
+
+                return true;
+            };
+
+            const auto isVersion = [] (const std::string& text)
+            {
+                return text.size() > 2 && text.compare (0, 2, "1.") == 0 && std::all_of (text.begin() + 2, text.end(), isDigit);
+            };
+
+            if (! nextField() || field != "version" || ! isVersion (value))
+                return false;
+
+            bool more = nextField();
+
+            if (more && field == "encoding")
+            {
+                if (value.size() != 5 || ! std::equal (value.begin(), value.end(), "utf-8", [] (char a, char b)
+                                                       { return toLowerAscii (a) == b; }))
+                    return false;
+
+                more = nextField();
+            }
+
+            if (more && (field != "standalone" || (value != "yes" && value != "no")))
+                return false;
+
+            skipSpace();
+
+            if (! startsWith ("?>"))
+                return false;
+
+            position += 2;
+            return true;
+        }
+
+        // A value between quotes with no markup and no reference in it.
+        bool quoted (std::string& value)
+        {
+            if (position == end || (*position != '"' && *position != '\''))
+                return false;
+
+            const char quote = *position++;
+            const auto* valueStart = position;
+
+            while (position < end && *position != quote && *position != '<' && *position != '&')
+                ++position;
+
+            if (position == end || *position != quote)
+                return false;
+
+            value.assign (valueStart, position++);
+            return true;
+        }
+
+        // After "<!--": a comment holds no "--" before its end.
+        bool comment() noexcept
+        {
+            position += 4;
+
+            for (; end - position >= 2; ++position)
+            {
+                if (position[0] == '-' && position[1] == '-')
+                {
+                    if (end - position < 3 || position[2] != '>')
+                        return false;
+
+                    position += 3;
+                    return true;
+                }
+            }
+
+            return false;
+        }
+
+        // After "<?": a target other than "xml" in any case (the declaration is read
+        // only at the very start), then nothing or whitespace and any text up to "?>".
+        bool processingInstruction()
+        {
+            position += 2;
+            std::string target;
+
+            if (! name (target))
+                return false;
+
+            if (target.size() == 3 && toLowerAscii (target[0]) == 'x' && toLowerAscii (target[1]) == 'm' && toLowerAscii (target[2]) == 'l')
+                return false;
+
+            if (! skipSpace() && ! startsWith ("?>"))
+                return false;
+
+            for (; end - position >= 2; ++position)
+            {
+                if (position[0] == '?' && position[1] == '>')
+                {
+                    position += 2;
+                    return true;
+                }
+            }
+
+            return false;
+        }
+
+        // Whitespace, comments and processing instructions around the root element.
+        bool misc()
+        {
+            for (;;)
+            {
+                skipSpace();
+
+                if (startsWith ("<!--"))
+                {
+                    if (! comment())
+                        return false;
+                }
+                else if (startsWith ("<?"))
+                {
+                    if (! processingInstruction())
+                        return false;
+                }
+                else
+                {
+                    return true;
+                }
+            }
+        }
+
         // A reference after its ampersand: the five predefined entities and character
-        // references; the parser would look anything else up in a document type.
+        // references; anything else would have to be declared in a document type.
         bool reference (std::string& destination)
         {
             ++position;
@@ -171,7 +348,7 @@ namespace
                 ++position;
                 const bool hex = position < end && *position == 'x';
                 position += hex ? 1 : 0;
-                const int maximumDigits = hex ? 8 : 12; // the parser's own limits
+                const int maximumDigits = hex ? 8 : 12;
                 std::uint64_t code = 0;
                 int digits = 0;
 
@@ -193,7 +370,7 @@ namespace
                 return true;
             }
 
-            static constexpr std::pair<const char*, char> predefined[] = {
+            static constexpr std::pair<std::string_view, char> predefined[] = {
                 { "amp;", '&' }, { "lt;", '<' }, { "gt;", '>' }, { "quot;", '"' }, { "apos;", '\'' }
             };
 
@@ -201,7 +378,7 @@ namespace
             {
                 if (startsWith (entity))
                 {
-                    position += std::strlen (entity);
+                    position += entity.size();
                     destination += character;
                     return true;
                 }
@@ -240,8 +417,23 @@ namespace
             return true;
         }
 
+        static bool haveDistinctNames (const std::vector<std::pair<std::string, std::string>>& attributes)
+        {
+            if (attributes.size() < 2)
+                return true;
+
+            std::vector<std::string_view> names;
+            names.reserve (attributes.size());
+
+            for (const auto& attribute : attributes)
+                names.emplace_back (attribute.first);
+
+            std::sort (names.begin(), names.end());
+            return std::adjacent_find (names.begin(), names.end()) == names.end();
+        }
+
         // An element and everything inside it, with the nesting depth bounded so that
-        // neither this reader nor the parser after it recurses deeply.
+        // the recursion stays shallow.
         bool element (Element& result, int depth)
         {
             if (depth > maximumNestingDepth || position == end || *position != '<')
@@ -254,13 +446,12 @@ namespace
 
             for (;;)
             {
-                const auto* beforeSpace = position;
-                skipSpace();
+                const bool spaced = skipSpace();
 
                 if (startsWith ("/>"))
                 {
                     position += 2;
-                    return true;
+                    return haveDistinctNames (result.attributes);
                 }
 
                 if (position < end && *position == '>')
@@ -271,43 +462,77 @@ namespace
 
                 std::pair<std::string, std::string> attribute;
 
-                if (position == beforeSpace || ! name (attribute.first))
-                    return false;
-
-                skipSpace();
-
-                if (position == end || *position != '=')
-                    return false;
-
-                ++position;
-                skipSpace();
-
-                if (! attributeValue (attribute.second))
+                if (! spaced || ! name (attribute.first) || ! equalsSign() || ! attributeValue (attribute.second))
                     return false;
 
                 result.attributes.push_back (std::move (attribute));
             }
+
+            return haveDistinctNames (result.attributes) && content (result, depth);
+        }
+
+        // What lies between an element's start and end tags, and the end tag.
+        bool content (Element& parent, int depth)
+        {
+            std::string run;
+            bool runHasContent = false;
+
+            const auto endRun = [&]
+            {
+                if (runHasContent)
+                {
+                    parent.children.emplace_back();
+                    parent.children.back().text = std::move (run);
+                }
+
+                run.clear();
+                runHasContent = false;
+            };
 
             for (;;)
             {
                 if (position == end)
                     return false;
 
-                if (*position == '&')
+                const char c = *position;
+
+                if (c == '&')
                 {
-                    if (! reference (result.text))
+                    const auto before = run.size();
+
+                    if (! reference (run))
                         return false;
+
+                    runHasContent = runHasContent || run.size() != before + 1 || ! isSpace (run.back());
                 }
-                else if (*position != '<')
+                else if (c == '\r')
                 {
-                    result.text += *position++;
+                    ++position;
+
+                    if (position == end || *position != '\n')
+                        run += '\n';
+                }
+                else if (c != '<')
+                {
+                    if (c == ']' && startsWith ("]]>"))
+                        return false;
+
+                    run += c;
+                    runHasContent = runHasContent || ! isSpace (c);
+                    ++position;
+                }
+                else if (startsWith ("<!--"))
+                {
+                    if (! comment())
+                        return false;
                 }
                 else if (startsWith ("</"))
                 {
+                    endRun();
                     position += 2;
                     std::string closing;
 
-                    if (! name (closing) || closing != result.name)
+                    if (! name (closing) || closing != parent.name)
                         return false;
 
                     skipSpace();
@@ -318,96 +543,52 @@ namespace
                     ++position;
                     return true;
                 }
-                else if (startsWith ("<!--"))
-                {
-                    position += 4;
-
-                    if (! skipPast ("-->"))
-                        return false;
-                }
                 else if (startsWith ("<![CDATA["))
                 {
+                    endRun();
                     position += 9;
+                    const auto* sectionStart = position;
 
-                    if (! skipPast ("]]>", &result.text))
+                    while (end - position >= 3 && ! startsWith ("]]>"))
+                        ++position;
+
+                    if (end - position < 3)
                         return false;
+
+                    parent.children.emplace_back();
+                    parent.children.back().text.assign (sectionStart, position);
+                    position += 3;
                 }
-                else if (startsWith ("<?"))
+                else if (startsWith ("<?") || startsWith ("<!"))
                 {
-                    // The parser steps back over a processing instruction that text
-                    // follows and reads it again, for good.
                     return false;
                 }
                 else
                 {
-                    result.children.emplace_back();
+                    endRun();
+                    parent.children.emplace_back();
 
-                    if (! element (result.children.back(), depth + 1))
+                    if (! element (parent.children.back(), depth + 1))
                         return false;
                 }
             }
         }
 
         const char* position;
-        const char* end;
+        const char* const end;
     };
 } // namespace
 
-bool isShortestFormUtf8 (const char* bytes, std::size_t length) noexcept
+std::string Element::allSubText() const
 {
-    const auto* data = reinterpret_cast<const unsigned char*> (bytes);
-
-    for (std::size_t index = 0; index < length;)
-    {
-        const unsigned lead = data[index];
-
-        if (lead < 0x80)
-        {
-            ++index;
-            continue;
-        }
-
-        // The shortest form bounds the lead byte and, for three- and four-byte forms,
-        // the second one: C0, C1 and E0 80..9F or F0 80..8F would spell a character
-        // that a shorter form holds; ED A0..BF are surrogates, F4 90.. and F5.. lie
-        // beyond U+10FFFF.
-        std::size_t continuationBytes = 0;
-        unsigned low = 0x80, high = 0xbf;
-
-        if (lead >= 0xc2 && lead <= 0xdf)
-            continuationBytes = 1;
-        else if (lead >= 0xe0 && lead <= 0xef)
-            continuationBytes = 2;
-        else if (lead >= 0xf0 && lead <= 0xf4)
-            continuationBytes = 3;
-        else
-            return false;
-
-        if (lead == 0xe0)
-            low = 0xa0;
-        else if (lead == 0xed)
-            high = 0x9f;
-        else if (lead == 0xf0)
-            low = 0x90;
-        else if (lead == 0xf4)
-            high = 0x8f;
-
-        if (length - index <= continuationBytes || data[index + 1] < low || data[index + 1] > high)
-            return false;
-
-        for (std::size_t next = 2; next <= continuationBytes; ++next)
-            if ((data[index + next] & 0xc0) != 0x80)
-                return false;
-
-        index += continuationBytes + 1;
-    }
-
-    return true;
+    std::string result;
+    appendAllSubText (*this, result);
+    return result;
 }
 
 std::optional<Element> read (const char* text, std::size_t length)
 {
-    if (text == nullptr || std::memchr (text, 0, length) != nullptr || ! isShortestFormUtf8 (text, length))
+    if (text == nullptr || length > maximumTextLength || ! isXmlTextInUtf8 (reinterpret_cast<const unsigned char*> (text), length))
         return std::nullopt;
 
     Element root;

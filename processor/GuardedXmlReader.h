@@ -6,46 +6,58 @@
 #include <utility>
 #include <vector>
 
-/*  The gate in front of the framework's XML parser.
+/*  The reader of a saved state's XML text, which comes from a host or a session file
+    and so may be anything.
 
-    That parser is not safe on arbitrary text: it expands some self-referring entity
-    declarations without end, recurses once per nesting level (thousands of levels
-    exhaust a host thread's stack), loops for good on some broken tags, and decodes
-    non-shortest UTF-8 forms as the ASCII characters they spell, so that markup can
-    hide from any check made on the raw bytes. Every block the plug-in ever wrote is a
-    small well-formed document, so only such documents are let through.
+    It accepts only well-formed XML, and of that only a small subset: every block the
+    plug-in ever wrote is a small document of plain elements, and what lies outside the
+    subset is where general XML readers spend unbounded time or stack. Its time and
+    memory grow in proportion to the text (the duplicate-attribute check, a sort, by
+    n log n), and texts above maximumTextLength are refused before anything is read. Its
+    reading depends on nothing of the C library's locale.
 
-    The text is read here exactly as the parser will decode it: only well-formed,
-    shortest-form UTF-8 (no surrogates, nothing above U+10FFFF) is accepted, so that
-    each byte below 0x80 is the character the parser sees and nothing else decodes to
-    one; markup is then all ASCII, and names are restricted to ASCII name characters,
-    which both readers classify alike. On top of that a strict grammar: one root
-    element, nesting at most maximumNestingDepth deep, matching end tags, quoted
-    attribute values, the five predefined entity references and character references
-    to XML characters only; comments anywhere XML allows them, CDATA sections in
-    elements, processing instructions (the XML declaration among them) only around the
-    root element; no document type.
+    Accepted: shortest-form UTF-8 whose every character is one XML allows (no control
+    character but tab, line feed and carriage return, no U+FFFE or U+FFFF, no surrogate,
+    nothing above U+10FFFF); an optional XML declaration at the very start (version 1.x,
+    encoding UTF-8 if named, standalone yes or no); one root element nested at most
+    maximumNestingDepth deep, with matching end tags and distinct attribute names; quoted
+    attribute values; the five predefined entity references and character references to
+    XML characters; CDATA sections; comments anywhere XML allows them; processing
+    instructions with a target other than "xml" around the root element.
+
+    Refused although well-formed: a document type declaration, names with characters
+    outside ASCII, a processing instruction inside an element, a character reference of
+    more than 8 hexadecimal or 12 decimal digits, an encoding other than UTF-8.
+
+    The tree read is the one the framework's XML parser builds from the same text in the
+    C locale (the differential fuzzer holds the two against each other): character data
+    comes in runs between markup, comments inside a run do not split it, a CDATA section
+    is a run of its own, a run of nothing but XML whitespace outside CDATA is dropped, and
+    in runs outside CDATA a carriage return, alone or before a line feed, reads as a line
+    feed. Attribute values are kept as written, references decoded.
 */
 namespace GuardedXmlReader
 {
 constexpr int maximumNestingDepth = 16;
 
-/** An element as read: what the framework's parser makes of the same text must agree
-    with it (names, attributes and the element tree exactly; character data up to the
-    whitespace that the parser drops or normalises). */
+/** About 1800 times the largest block the plug-in writes. */
+constexpr std::size_t maximumTextLength = 256 * 1024;
+
+/** An element, or a run of character data when its name is empty. */
 struct Element
 {
     std::string name;
+    std::string text; // a run's character data, references decoded
     std::vector<std::pair<std::string, std::string>> attributes; // references decoded
-    std::string text; // the element's own character data, references decoded, CDATA included
-    std::vector<Element> children;
+    std::vector<Element> children; // elements and runs in document order
+
+    bool isText() const noexcept { return name.empty(); }
+
+    /** The character data of every run inside, in document order. */
+    std::string allSubText() const;
 };
 
-/** The root element of text[0, length), which holds no zero byte; nothing when the
-    text is not a document this gate lets through. */
+/** The root element of text[0, length); nothing when the text is not a document this
+    reader accepts (a zero byte among them). */
 std::optional<Element> read (const char* text, std::size_t length);
-
-/** True when bytes[0, length) is well-formed UTF-8 in shortest form, without
-    surrogates and within U+10FFFF. */
-bool isShortestFormUtf8 (const char* bytes, std::size_t length) noexcept;
 } // namespace GuardedXmlReader

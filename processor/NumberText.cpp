@@ -158,4 +158,21 @@ std::optional<float> readFloat (const juce::String& text)
     return negative ? -value : value;
 }
 
+int parseInteger (const juce::String& text)
+{
+    const std::string utf8 = text.toStdString();
+    auto position = utf8.begin();
+
+    while (position != utf8.end() && isSpace (*position))
+        ++position;
+
+    const bool negative = position != utf8.end() && *position == '-';
+    position += negative ? 1 : 0;
+    std::uint32_t magnitude = 0;
+
+    for (; position != utf8.end() && isDigit (*position); ++position)
+        magnitude = magnitude * 10u + (std::uint32_t) (*position - '0');
+
+    return (int) (negative ? 0u - magnitude : magnitude);
+}
 } // namespace NumberText

@@ -28,4 +28,9 @@ float parseFloat (const juce::String& text);
 /** The same, but nothing for a text that holds no leading number at all, so
     that a caller can refuse it instead of reading it as 0. */
 std::optional<float> readFloat (const juce::String& text);
+
+/** The leading integer of `text` as the framework's getIntValue reads it in the
+    C locale, in every locale: ASCII white space, an optional minus sign, the
+    digits, wrapping modulo 2^32; no digits read as 0. */
+int parseInteger (const juce::String& text);
 } // namespace NumberText

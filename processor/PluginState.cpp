@@ -4,10 +4,9 @@
 #include "processor/NumberText.h"
 #include "processor/ParameterTable.h"
 
-#include <juce_audio_processors/juce_audio_processors.h>
-
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace PluginState
 {
@@ -19,6 +18,14 @@ namespace
     constexpr int writtenOrder[] = { ParameterTable::inputGain, ParameterTable::attackTime, ParameterTable::releaseTime, ParameterTable::maxPeakLevel };
 
     constexpr const char* inputConfigElement = "idxInputConfig";
+
+    bool equalsIgnoringAsciiCase (std::string_view text, std::string_view other) noexcept
+    {
+        const auto lower = [] (char c)
+        { return c >= 'A' && c <= 'Z' ? (char) (c - 'A' + 'a') : c; };
+        return text.size() == other.size() && std::equal (text.begin(), text.end(), other.begin(), [&lower] (char a, char b)
+                                                          { return lower (a) == lower (b); });
+    }
 } // namespace
 
 void write (const std::array<float, ParameterTable::numParameters>& parameterValues, int inputConfig, juce::MemoryBlock& destination)
@@ -55,51 +62,54 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
     if (juce::ByteOrder::littleEndianInt (bytes) != magic)
         return std::nullopt;
 
-    // The framework reads the length as a signed number and would take what
-    // text the block holds; a length beyond the block's end means that the
-    // host cut it short, and the first part of a state is not one.
+    // The length is read as a signed number, as the framework reads it; a length
+    // beyond the block's end means that the host cut it short, and the first part
+    // of a state is not one.
     const auto declaredLength = (int) juce::ByteOrder::littleEndianInt (bytes + 4);
 
     if (declaredLength < 1 || declaredLength > sizeInBytes - headerSize)
         return std::nullopt;
 
-    const auto textLength = (size_t) declaredLength;
-
+    // The text ends at its first zero byte, as it always has for the framework. A
+    // text longer than the reader takes is refused without looking further.
     const char* const text = bytes + headerSize;
+    const auto searched = std::min ((size_t) declaredLength, GuardedXmlReader::maximumTextLength + 1);
+    const auto documentLength = (size_t) (std::find (text, text + searched, '\0') - text);
+    const auto root = GuardedXmlReader::read (text, documentLength);
 
-    // The framework takes the text up to its first zero byte.
-    const auto documentLength = (size_t) (std::find (text, text + textLength, '\0') - text);
-
-    if (! GuardedXmlReader::read (text, documentLength))
-        return std::nullopt;
-
-    const auto root = juce::AudioProcessor::getXmlFromBinary (data, sizeInBytes);
-
-    if (root == nullptr)
+    if (! root.has_value())
         return std::nullopt;
 
     std::vector<Entry> entries;
 
-    // Tags match whatever their case; the framework's hasTagName would
-    // accept that too, but asserts on it in debug builds.
-    for (const auto* child : root->getChildIterator())
+    // Tags match whatever their ASCII case, as they did when the framework's
+    // parser read them, but in every locale alike.
+    for (const auto& child : root->children)
     {
-        const auto& tag = child->getTagName();
+        if (child.isText())
+            continue;
+
+        const auto subText = [&child]
+        {
+            const auto utf8 = child.allSubText();
+            return juce::String::fromUTF8 (utf8.data(), (int) utf8.size());
+        };
+
         Entry entry;
 
-        if (tag.equalsIgnoreCase (inputConfigElement))
+        if (equalsIgnoringAsciiCase (child.name, inputConfigElement))
         {
-            entry.inputConfig = child->getAllSubText().getIntValue();
+            entry.inputConfig = NumberText::parseInteger (subText());
             entries.push_back (entry);
             continue;
         }
 
         for (int index = 0; index < ParameterTable::numParameters; ++index)
         {
-            if (tag.equalsIgnoreCase (ParameterTable::parameters[(size_t) index].stateElement))
+            if (equalsIgnoringAsciiCase (child.name, ParameterTable::parameters[(size_t) index].stateElement))
             {
                 entry.parameterIndex = index;
-                entry.value = NumberText::parseFloat (child->getAllSubText());
+                entry.value = NumberText::parseFloat (subText());
                 entries.push_back (entry);
                 break;
             }

@@ -22,8 +22,9 @@
     processor's block is 141 bytes.
 
     The framework's copyXmlToBinary would add an XML declaration, so the block
-    is written here; it is read back through the framework's getXmlFromBinary,
-    which accepts blocks with or without one.
+    is written here. Blocks with one (as the framework writes them) are read
+    too, by GuardedXmlReader: the framework's own parser is no safe reader of
+    what a host hands in.
 */
 namespace PluginState
 {
@@ -47,8 +48,10 @@ void write (const std::array<float, ParameterTable::numParameters>& parameterVal
 /** The recognised children of a block's root element in document order, a
     repeated one as often as it occurs; nothing when the block is not one
     (too short, another magic, a length field below 1 or beyond the block's
-    end, text that does not parse, or text that the framework's parser
-    cannot safely be given: see GuardedXmlReader). Values
-    are not range-checked; a text without a leading number reads as 0. */
+    end, or text that GuardedXmlReader refuses: anything but a small
+    well-formed document). Tags match in any ASCII case; an element's text is
+    all the character data inside it. Values are not range-checked; a text
+    without a leading number reads as 0. The reading is the same in every
+    locale. */
 std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes);
 } // namespace PluginState

@@ -77,6 +77,13 @@ std::map<std::string, Bytes> madeBlocks()
     blocks["made-overlong-entity"] = stateBlockAround ("<?x" + overlong ("?>") + "<!DOCTYPE r [<!ENTITY a \"&a;\">]><?y ?><Root>&a;</Root>");
     blocks["made-overlong-doctype"] = stateBlockAround ("<?x" + overlong ("?>") + "<!DOCTYPE Root><?y ?><Root><Gain>0.5</Gain></Root>");
 
+    // Shapes a general XML reader spends the square of their length on: read within
+    // the bound on a state's text, refused at 4 MB.
+    blocks["made-attribute-names"] = stateBlockAround (quorvel::test::attributeNamesText (256 * 1024));
+    blocks["made-attribute-names-4MB"] = stateBlockAround (quorvel::test::attributeNamesText (4 << 20));
+    blocks["made-character-references"] = stateBlockAround (quorvel::test::characterReferencesText (256 * 1024));
+    blocks["made-character-references-4MB"] = stateBlockAround (quorvel::test::characterReferencesText (4 << 20));
+
     // A real saved block with one to three bytes changed.
     const auto fresh = corpusFile ("fresh");
     for (unsigned seed = 1; seed <= 24; ++seed)
@@ -108,7 +115,7 @@ std::vector<std::string> blockNames()
 
 Bytes blockNamed (const std::string& name)
 {
-    const auto made = madeBlocks();
+    static const auto made = madeBlocks();
     const auto found = made.find (name);
     return found != made.end() ? found->second : corpusFile (name);
 }
@@ -144,6 +151,10 @@ const std::map<std::string, bool> isState {
     { "made-overlong-entity", false },
     { "made-overlong-doctype", false },
     { "made-overlong-broken-tags", false },
+    { "made-attribute-names", true },
+    { "made-attribute-names-4MB", false },
+    { "made-character-references", true },
+    { "made-character-references-4MB", false },
 };
 
 /** Set before every restore: values no block in the list holds. */

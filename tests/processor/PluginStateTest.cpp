@@ -1,7 +1,9 @@
 // The saved state, written and restored through the processor as every format's
 // wrapper does it. Blocks are built independently (support/StateBlock.h).
 
+#include "processor/GuardedXmlReader.h"
 #include "processor/KestruneAudioProcessor.h"
+#include "processor/NumberText.h"
 #include "support/StateBlock.h"
 #include "support/TestSignals.h"
 
@@ -11,6 +13,8 @@
 #include <juce_events/juce_events.h>
 
 #include <array>
+#include <clocale>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -55,13 +59,8 @@ protected:
     juce::ScopedJuceInitialiser_GUI juceInitialiser;
 };
 
-TEST_F (PluginStateTest, IsWrittenByteForByte)
+void setUnusualValues (KestruneAudioProcessor& processor)
 {
-    KestruneAudioProcessor processor;
-    const auto fresh = saved (processor);
-    EXPECT_EQ (fresh.getSize(), 141u);
-    EXPECT_EQ (fresh, stateBlock (freshText));
-
     // The shortest text that reads back exactly: six digits where they do.
     const float values[] = { 1.0f, 1.0f / 3.0f, 5.0e-5f, -2.5f };
 
@@ -69,8 +68,19 @@ TEST_F (PluginStateTest, IsWrittenByteForByte)
         processor.setParameter (index, values[index]);
 
     processor.idxInputConfig = -1;
-    EXPECT_EQ (saved (processor), stateBlock ("<Root><Gain>-2.5</Gain><Attack>1</Attack><Release>0.33333334</Release>"
-                                              "<Threshold>5e-05</Threshold><idxInputConfig>-1</idxInputConfig></Root>"));
+}
+
+const std::string unusualText = "<Root><Gain>-2.5</Gain><Attack>1</Attack><Release>0.33333334</Release>"
+                                "<Threshold>5e-05</Threshold><idxInputConfig>-1</idxInputConfig></Root>";
+
+TEST_F (PluginStateTest, IsWrittenByteForByte)
+{
+    KestruneAudioProcessor processor;
+    const auto fresh = saved (processor);
+    EXPECT_EQ (fresh.getSize(), 141u);
+    EXPECT_EQ (fresh, stateBlock (freshText));
+    setUnusualValues (processor);
+    EXPECT_EQ (saved (processor), stateBlock (unusualText));
 }
 
 // The processor's values after a restore: the four parameters by index, the
@@ -89,7 +99,7 @@ juce::String restoredFrom (const juce::MemoryBlock& block)
     juce::StringArray values;
 
     for (int index = 0; index < 4; ++index)
-        values.add (juce::String (processor.getParameter (index)));
+        values.add (NumberText::formatFloat (processor.getParameter (index))); // the same in every locale
 
     values.add (juce::String (processor.idxInputConfig.load()));
     values.add (processor.parametersChanged.load() ? "+" : "-");
@@ -125,6 +135,8 @@ TEST_F (PluginStateTest, RestoresWhatItRecognisesInDocumentOrder)
           "0.7 0.7 0.7 0.5 1 +" },
         { nested (15), "0.7 0.7 0.7 0.7 1 +" }, // accepted, the gain being no child of the root
         { wide + "<Gain>0.5</Gain></Root>", "0.7 0.7 0.7 0.5 1 +" },
+        { "<?xml version='1.12' encoding='utf-8' standalone='no' ?><?xml-stylesheet href=\"a\"?><Root><Gain>0.5</Gain></Root>", "0.7 0.7 0.7 0.5 1 +" },
+        { freshText + std::string (GuardedXmlReader::maximumTextLength - freshText.size(), ' '), "0.025 0.02 0.5 0 0 +" },
     };
 
     for (const auto& [text, expected] : cases)
@@ -203,11 +215,33 @@ TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
         "<Root><Gain>0.5&#x110000;</Gain></Root>",
         "<Root><Gain>0.5&#x;</Gain></Root>",
         "<Root><Gain>0.5</Gain><?x?>text</Root>", // the parser reads the instruction again for good
+        // Not well-formed: characters XML does not allow, unterminated or misplaced
+        // markup after the root, repeated attributes, misused comment and section ends,
+        // and XML declarations that are not the document's first text.
+        "<Root><Gain>0.5\x01</Gain></Root>",
+        "<Root a=\"\x1f\"><Gain>0.5</Gain></Root>",
+        "<Root><!--\x0b--><Gain>0.5</Gain></Root>",
+        "<Root><Gain>0.5\xef\xbf\xbe</Gain></Root>",
+        "<Root><Gain>0.5\xef\xbf\xbf</Gain></Root>",
+        "<Root><Gain>0.5</Gain></Root><!-- open",
+        "<Root><Gain>0.5</Gain></Root><?x open",
+        "<Root a=\"1\" a=\"2\"><Gain>0.5</Gain></Root>",
+        "<Root><Gain b='1' c='' b=''>0.5</Gain></Root>",
+        "<Root><!-- a -- b --><Gain>0.5</Gain></Root>",
+        "<Root><!-- a ---><Gain>0.5</Gain></Root>",
+        "<Root><Gain>0.5]]></Gain></Root>",
+        "<?\?><Root><Gain>0.5</Gain></Root>",
+        "<?XML version=\"1.0\"?><Root><Gain>0.5</Gain></Root>",
+        " <?xml version=\"1.0\"?><Root><Gain>0.5</Gain></Root>",
+        "<?xml version=\"1.0\"?><?xml version=\"1.0\"?><Root><Gain>0.5</Gain></Root>",
+        "<Root><Gain>0.5</Gain></Root><?xml version=\"1.0\"?>",
+        "<?xml encoding=\"UTF-8\"?><Root><Gain>0.5</Gain></Root>",
     };
 
     for (const char* text : texts)
         bad.push_back (stateBlock (text));
 
+    bad.push_back (stateBlock (freshText + std::string (GuardedXmlReader::maximumTextLength + 1 - freshText.size(), ' ')));
     bad.push_back (stateBlock (nested (16)));
     bad.push_back (stateBlock (nested (100000)));
 
@@ -220,6 +254,39 @@ TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
     processor.setStateInformation (fresh.getData(), -1);
     processor.setStateInformation (fresh.getData(), 0);
     EXPECT_FALSE (processor.parametersChanged.load());
+}
+
+// Hosts set the C library's locale to the user's. Tags differ in case only in ASCII
+// (a Turkish "I" is not an "i"), white space is XML's (U+3000 and U+2028 are
+// characters like any other), and numbers have a point.
+TEST_F (PluginStateTest, ReadsAndWritesTheSameInEveryLocale)
+{
+    const std::pair<std::string, const char*> cases[] = {
+        { "<ROOT><GAIN>0.5</GAIN><IDXINPUTCONFIG>0</IDXINPUTCONFIG></ROOT>", "0.7 0.7 0.7 0.5 0 +" },
+        { "<Root><idxinputconfig>0</idxinputconfig><attack>0.25</attack><releasE>0.5</releasE></Root>", "0.25 0.5 0.7 0.7 0 +" },
+        { "<Root><Gain>\xe3\x80\x80<x/>0.5</Gain><Attack>0.5<x/>\xe2\x80\xa8</Attack>"
+          "<idxInputConfig>\xe3\x80\x80-1</idxInputConfig><Release>\xe2\x80\xa8<!---->0.5</Release></Root>",
+          "0.5 0 0.7 0 0 +" },
+        { "<Root><Attack>0.25</Attack><Release>1e-3</Release><Threshold>-0.5e1</Threshold></Root>", "0.25 0.001 -5 0.7 1 +" },
+    };
+
+    ASSERT_EQ (setenv ("LOCPATH", QUORVEL_TEST_LOCALES, 1), 0);
+
+    for (const char* locale : { "C", "C.UTF-8", "tr_TR.UTF-8", "de_DE.UTF-8" })
+    {
+        ASSERT_NE (std::setlocale (LC_ALL, locale), nullptr) << locale;
+        std::locale::global (std::locale (locale));
+
+        for (const auto& [text, expected] : cases)
+            EXPECT_EQ (restoredFrom (stateBlock (text)), expected) << locale << ": " << text;
+
+        KestruneAudioProcessor processor;
+        setUnusualValues (processor);
+        EXPECT_EQ (saved (processor), stateBlock (unusualText)) << locale;
+    }
+
+    std::locale::global (std::locale::classic());
+    std::setlocale (LC_ALL, "C");
 }
 
 TEST_F (PluginStateTest, TruncatedBlocksNeverApplyACutValue)

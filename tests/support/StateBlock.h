@@ -24,6 +24,26 @@ inline std::vector<uint8_t> stateBlockAround (const std::string& text)
     std::memcpy (block.data() + 8, text.data(), text.size());
     return block;
 }
+
+/*  Two shapes of state text about `length` bytes long whose cost grows with the square
+    of their length in a general XML reader (the framework's among them), each holding
+    an input gain of 0.5: many distinct attribute names on the root, and one attribute
+    value spelled in character references. */
+inline std::string attributeNamesText (size_t length)
+{
+    std::string text = "<Root";
+    for (int index = 0; text.size() + 40 < length; ++index)
+        text += " a" + std::to_string (index) + "=''";
+    return text + "><Gain>0.5</Gain></Root>";
+}
+
+inline std::string characterReferencesText (size_t length)
+{
+    std::string text = "<Root><Gain a='";
+    while (text.size() + 40 < length)
+        text += "&#48;";
+    return text + "'>0.5</Gain></Root>";
+}
 } // namespace quorvel::test
 
 #if __has_include(<juce_core/juce_core.h>)
