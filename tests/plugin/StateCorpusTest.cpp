@@ -139,6 +139,7 @@ const std::map<std::string, bool> isState {
     { "overlong-element", false },
     { "overlong-nested", false },
     { "repeated", true },
+    { "runs", true },
     { "shortest-digits", true },
     { "six-digits", true },
     { "truncated", false },
