@@ -42,7 +42,9 @@ public:
     void run (KestruneAudioProcessor& processor, const HostCall& call, const std::atomic<bool>& prepared) noexcept;
 
 private:
-    HostBufferRouter router { KestruneAudioProcessor::numLimiterChannels, HostBufferRouter::defaultRunLength };
+    // Runs of the processor's own segment length: scratch that holds any block it
+    // processes in one go.
+    HostBufferRouter router { KestruneAudioProcessor::numLimiterChannels, KestruneAudioProcessor::maxSegmentLength };
     juce::MidiBuffer midi;
 };
 
