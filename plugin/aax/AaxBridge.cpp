@@ -7,7 +7,7 @@
 #include "formats/aax/AAX_CPacketHandler.h"
 #include "formats/aax/AAX_CParameter.h"
 #include "formats/aax/AAX_VController.h"
-#include "plugin/BridgeSupport.h"
+#include "plugin/ProcessorSetup.h"
 #include "plugin/aax/AaxParameterID.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

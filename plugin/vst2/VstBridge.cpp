@@ -1,5 +1,6 @@
 #include "plugin/vst2/VstBridge.h"
 
+#include "plugin/ProcessorSetup.h"
 #include "resources/FaceLayout.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
