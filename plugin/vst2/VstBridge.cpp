@@ -242,8 +242,7 @@ void VstBridge::idleEditor()
 //==============================================================================
 void VstBridge::prepareProcessor (bool hostRereadsLatency)
 {
-    const auto requestedRate = (double) getSampleRate();
-    const auto rate = std::isfinite (requestedRate) && requestedRate > 0.0 ? requestedRate : 44100.0;
+    const auto rate = sampleRateOrFallback ((double) getSampleRate());
     const auto block = juce::jlimit (1, largestPreparedBlock, getBlockSize() > 0 ? getBlockSize() : 1024);
     const auto offline = getCurrentProcessLevel() == kVstProcessLevelOffline;
 
@@ -302,7 +301,7 @@ void VstBridge::resume()
 
 void VstBridge::setSampleRate (float newSampleRate)
 {
-    if (! (std::isfinite (newSampleRate) && newSampleRate > 0.0f))
+    if (! isUsableSampleRate (newSampleRate))
         return;
 
     AudioEffectX::setSampleRate (newSampleRate);
