@@ -12,15 +12,6 @@
 #include <limits>
 #include <stdexcept>
 
-/** The host's editor rectangle; the interface layer leaves the record to whoever fills it. */
-struct ERect
-{
-    std::int16_t top;
-    std::int16_t left;
-    std::int16_t bottom;
-    std::int16_t right;
-};
-
 namespace
 {
 /** A B-format signal is no loudspeaker layout, so the arrangements are "user defined". */
