@@ -1,5 +1,6 @@
 #include "gui/KestruneAudioProcessorEditor.h"
 
+#include "gui/InvisibleButton.h"
 #include "processor/KestruneAudioProcessor.h"
 #include "processor/ParameterTable.h"
 #include "resources/BinaryData.h"
@@ -52,9 +53,6 @@ constexpr juce::uint32 textBoxOutlineColour = 0x00B9B9B9;
 const juce::Colour titleButtonColour { 0x00BBBBFF };
 const juce::Colour titleButtonOnColour { 0x48E8E8E8 };
 const juce::Colour noOverlay { 0x00000000 };
-
-constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
-                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
 
 constexpr int fuMaIndex = 1;
 
@@ -130,12 +128,9 @@ KestruneAudioProcessorEditor::KestruneAudioProcessorEditor (KestruneAudioProcess
     addAndMakeVisible (sliderGain.get());
     setUpSlider (*sliderGain, juce::Slider::TextBoxRight, 45, 15, gainColours, *this);
 
-    // Invisible: its look draws no background and its text is empty.
     titleButton = std::make_unique<juce::TextButton> ("new button");
     addAndMakeVisible (titleButton.get());
-    titleButton->setButtonText (juce::String());
-    titleButton->setConnectedEdges (allEdgesConnected);
-    titleButton->addListener (this);
+    setUpInvisibleButton (*titleButton, transparentButtonLookAndFeel, *this);
     titleButton->setColour (juce::TextButton::buttonColourId, titleButtonColour);
     titleButton->setColour (juce::TextButton::buttonOnColourId, titleButtonOnColour);
 
@@ -194,7 +189,6 @@ KestruneAudioProcessorEditor::KestruneAudioProcessorEditor (KestruneAudioProcess
 
     sliderThreshold->setMouseDragSensitivity (100);
 
-    titleButton->setLookAndFeel (&transparentButtonLookAndFeel);
     sliderAttack->setLookAndFeel (&altLookAndFeel);
     sliderRelease->setLookAndFeel (&altLookAndFeel);
     sliderThreshold->setLookAndFeel (&maxPeakLookAndFeel);

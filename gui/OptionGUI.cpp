@@ -1,5 +1,6 @@
 #include "gui/OptionGUI.h"
 
+#include "gui/InvisibleButton.h"
 #include "processor/KestruneAudioProcessor.h"
 #include "resources/FaceLayout.h"
 
@@ -7,25 +8,14 @@ namespace
 {
 const juce::Colour stripColour { 0xD0000000 };
 const juce::Colour ruleColour { 0xFFB9AC9A };
-const juce::Colour invisibleBody { 0x00FFFFFF };
-const juce::Colour invisibleText { 0x00000000 };
 const juce::Colour labelTextColour { 0xFFFCFCFC };
-
-constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
-                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
 } // namespace
 
 OptionGUI::OptionGUI (KestruneAudioProcessor* processorToControl)
 {
     closeButton = std::make_unique<juce::TextButton> ("closeButton");
     addAndMakeVisible (closeButton.get());
-    closeButton->setButtonText (juce::String());
-    closeButton->setConnectedEdges (allEdgesConnected);
-    closeButton->addListener (this);
-    closeButton->setColour (juce::TextButton::buttonColourId, invisibleBody);
-    closeButton->setColour (juce::TextButton::buttonOnColourId, invisibleBody);
-    closeButton->setColour (juce::TextButton::textColourOnId, invisibleText);
-    closeButton->setColour (juce::TextButton::textColourOffId, invisibleText);
+    setUpInvisibleButton (*closeButton, transparentButtonLookAndFeel, *this);
 
     presetList = std::make_unique<juce::ComboBox> ("presetList");
     addAndMakeVisible (presetList.get());
@@ -43,8 +33,6 @@ OptionGUI::OptionGUI (KestruneAudioProcessor* processorToControl)
     label_InputConfig->setColour (juce::Label::textColourId, labelTextColour);
 
     setSize (FaceLayout::width, FaceLayout::height);
-
-    closeButton->setLookAndFeel (&transparentButtonLookAndFeel);
 
     processor = processorToControl;
 

@@ -1,5 +1,6 @@
 #include "gui/WelcomeGUI.h"
 
+#include "gui/InvisibleButton.h"
 #include "resources/BinaryData.h"
 #include "resources/FaceLayout.h"
 
@@ -7,11 +8,6 @@ namespace
 {
 const juce::Colour titleColour { 0xFFFCFCFC };
 const juce::Colour linkColour { 0xFFE10035 };
-const juce::Colour invisibleBody { 0x00FFFFFF };
-const juce::Colour invisibleText { 0x00000000 };
-
-constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
-                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
 } // namespace
 
 WelcomeGUI::WelcomeGUI()
@@ -26,13 +22,7 @@ WelcomeGUI::WelcomeGUI()
     // Lies over the title, so a click on the title closes the panel too.
     closeButton = std::make_unique<juce::TextButton> ("closeButton");
     addAndMakeVisible (closeButton.get());
-    closeButton->setButtonText (juce::String());
-    closeButton->setConnectedEdges (allEdgesConnected);
-    closeButton->addListener (this);
-    closeButton->setColour (juce::TextButton::buttonColourId, invisibleBody);
-    closeButton->setColour (juce::TextButton::buttonOnColourId, invisibleBody);
-    closeButton->setColour (juce::TextButton::textColourOnId, invisibleText);
-    closeButton->setColour (juce::TextButton::textColourOffId, invisibleText);
+    setUpInvisibleButton (*closeButton, transparentButtonLookAndFeel, *this);
 
     // The framework's link button opens its URL by itself when clicked.
     hyperlinkButton = std::make_unique<juce::HyperlinkButton> (juce::translate (makerWebAddress),
@@ -44,7 +34,6 @@ WelcomeGUI::WelcomeGUI()
 
     setSize (FaceLayout::width, FaceLayout::height);
 
-    closeButton->setLookAndFeel (&transparentButtonLookAndFeel);
     hyperlinkButton->setFont (juce::Font (14.0f, juce::Font::plain), true, juce::Justification::horizontallyCentred);
 }
 
