@@ -2,7 +2,7 @@
 
 #include "gui/InvisibleButton.h"
 #include "processor/KestruneAudioProcessor.h"
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 
 namespace
 {
@@ -64,10 +64,9 @@ void OptionGUI::paint (juce::Graphics& g)
 
 void OptionGUI::resized()
 {
-    constexpr auto label = FaceLayout::optionLabel;
     closeButton->setBounds (0, 0, FaceLayout::width, FaceLayout::height);
     presetList->setBounds (345, 70, 78, 19);
-    label_InputConfig->setBounds (label.x, label.y, label.width, label.height);
+    label_InputConfig->setBounds (toRectangle (FaceLayout::optionLabel));
 }
 
 void OptionGUI::timerCallback()

@@ -37,6 +37,12 @@ constexpr int outputMeterX[4] = { 218, 237, 257, 276 };
 constexpr int meterTop = 76;
 constexpr int meterWidth = 10;
 constexpr int meterHeight = 162;
+
+// The level meter whose left edge is at x.
+constexpr Box levelMeter (int x)
+{
+    return { x, meterTop, meterWidth, meterHeight };
+}
 constexpr float meterTopDb = 10.0f;
 constexpr float meterRangeDb = 40.0f;
 constexpr float meterBottomDb = meterTopDb - meterRangeDb;
@@ -80,6 +86,12 @@ constexpr Box outputCaption { 217, 248, captionWidth, captionHeight };
 constexpr int maxPeakLineX = 202;
 constexpr int maxPeakLineWidth = 99;
 constexpr int maxPeakLineHeight = 3;
+
+// The max-peak line with its top row at y.
+constexpr Box maxPeakLine (int y)
+{
+    return { maxPeakLineX, y, maxPeakLineWidth, maxPeakLineHeight };
+}
 
 constexpr int maxPeakLineY (float proportion)
 {

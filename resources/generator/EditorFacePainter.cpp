@@ -1,6 +1,6 @@
 #include "resources/generator/EditorFacePainter.h"
 
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 #include "resources/generator/Palette.h"
 
 #include <cmath>
@@ -157,7 +157,7 @@ void EditorFacePainter::paintMeterBlock (juce::Graphics& g, const int (&meterX)[
     text.draw (g, "dB", text.font (8.5f), numberX, (float) firstRow - 9.0f, numberAlign);
 
     for (int x : meterX)
-        paintWell (g, { x, FaceLayout::meterTop, FaceLayout::meterWidth, FaceLayout::meterHeight });
+        paintWell (g, toRectangle (FaceLayout::levelMeter (x)));
 }
 
 void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
@@ -177,7 +177,7 @@ void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
     const int firstRow = meter.y;
     const int lastRow = meter.bottom() - 1;
 
-    paintWell (g, { meter.x, meter.y, meter.width, meter.height });
+    paintWell (g, toRectangle (meter));
 
     const auto numberFont = text.font (9.5f);
 
@@ -236,7 +236,7 @@ void EditorFacePainter::paintMaxPeakPanel (juce::Graphics& g) const
 
     // The frame of the value box below the fader.
     constexpr auto value = FaceLayout::faderValue;
-    paintWell (g, { fader.x + value.x, fader.y + value.y, value.width, value.height });
+    paintWell (g, toRectangle (value).translated (fader.x, fader.y));
 
     // The caption goes under the value box, as the knobs' labels do: the
     // option panel's label lies over the top of this panel.
