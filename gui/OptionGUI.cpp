@@ -56,16 +56,16 @@ OptionGUI::~OptionGUI()
 void OptionGUI::paint (juce::Graphics& g)
 {
     g.setColour (stripColour);
-    g.fillRect (332, 30, 103, 247);
+    g.fillRect (toRectangle (FaceLayout::optionStrip));
 
     g.setColour (ruleColour);
-    g.fillRect (331, 30, 1, 246);
+    g.fillRect (toRectangle (FaceLayout::optionRule));
 }
 
 void OptionGUI::resized()
 {
     closeButton->setBounds (0, 0, FaceLayout::width, FaceLayout::height);
-    presetList->setBounds (345, 70, 78, 19);
+    presetList->setBounds (toRectangle (FaceLayout::optionList));
     label_InputConfig->setBounds (toRectangle (FaceLayout::optionLabel));
 }
 

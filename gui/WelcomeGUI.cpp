@@ -2,12 +2,17 @@
 
 #include "gui/InvisibleButton.h"
 #include "resources/BinaryData.h"
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 
 namespace
 {
 const juce::Colour titleColour { 0xFFFCFCFC };
 const juce::Colour linkColour { 0xFFE10035 };
+
+juce::Rectangle<int> inCard (FaceLayout::Box box)
+{
+    return toRectangle (FaceLayout::within (FaceLayout::welcomeCard, box));
+}
 } // namespace
 
 WelcomeGUI::WelcomeGUI()
@@ -49,7 +54,8 @@ void WelcomeGUI::paint (juce::Graphics& g)
 {
     // Images are drawn at the opacity of the current colour.
     g.setColour (juce::Colours::black.withAlpha (cardOpacity));
-    const auto card = getCardBounds();
+    // Drawn at the card's size, whatever the size of the decoded picture.
+    const auto card = toRectangle (FaceLayout::welcomeCard);
     g.drawImage (welcomeImage,
                  card.getX(),
                  card.getY(),
@@ -64,9 +70,9 @@ void WelcomeGUI::paint (juce::Graphics& g)
 
 void WelcomeGUI::resized()
 {
-    labelTitle->setBounds (121, 83, 175, 52);
+    labelTitle->setBounds (inCard (FaceLayout::cardTitle));
     closeButton->setBounds (0, 0, FaceLayout::width, FaceLayout::height);
-    hyperlinkButton->setBounds (getLinkBounds());
+    hyperlinkButton->setBounds (inCard (FaceLayout::cardLink));
 }
 
 void WelcomeGUI::buttonClicked (juce::Button* button)
