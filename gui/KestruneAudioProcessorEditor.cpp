@@ -1,9 +1,10 @@
 #include "gui/KestruneAudioProcessorEditor.h"
 
+#include "gui/InvisibleButton.h"
 #include "processor/KestruneAudioProcessor.h"
 #include "processor/ParameterTable.h"
 #include "resources/BinaryData.h"
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 
 namespace
 {
@@ -53,9 +54,6 @@ const juce::Colour titleButtonColour { 0x00BBBBFF };
 const juce::Colour titleButtonOnColour { 0x48E8E8E8 };
 const juce::Colour noOverlay { 0x00000000 };
 
-constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
-                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
-
 constexpr int fuMaIndex = 1;
 
 void setUpSlider (juce::Slider& slider,
@@ -89,7 +87,7 @@ juce::Image loadImage (const void* data, int size)
 
 void place (juce::Component& component, FaceLayout::Box box)
 {
-    component.setBounds (box.x, box.y, box.width, box.height);
+    component.setBounds (toRectangle (box));
 }
 
 juce::Image captionFor (int inputConfig)
@@ -130,12 +128,9 @@ KestruneAudioProcessorEditor::KestruneAudioProcessorEditor (KestruneAudioProcess
     addAndMakeVisible (sliderGain.get());
     setUpSlider (*sliderGain, juce::Slider::TextBoxRight, 45, 15, gainColours, *this);
 
-    // Invisible: its look draws no background and its text is empty.
     titleButton = std::make_unique<juce::TextButton> ("new button");
     addAndMakeVisible (titleButton.get());
-    titleButton->setButtonText (juce::String());
-    titleButton->setConnectedEdges (allEdgesConnected);
-    titleButton->addListener (this);
+    setUpInvisibleButton (*titleButton, transparentButtonLookAndFeel, *this);
     titleButton->setColour (juce::TextButton::buttonColourId, titleButtonColour);
     titleButton->setColour (juce::TextButton::buttonOnColourId, titleButtonOnColour);
 
@@ -194,7 +189,6 @@ KestruneAudioProcessorEditor::KestruneAudioProcessorEditor (KestruneAudioProcess
 
     sliderThreshold->setMouseDragSensitivity (100);
 
-    titleButton->setLookAndFeel (&transparentButtonLookAndFeel);
     sliderAttack->setLookAndFeel (&altLookAndFeel);
     sliderRelease->setLookAndFeel (&altLookAndFeel);
     sliderThreshold->setLookAndFeel (&maxPeakLookAndFeel);
@@ -263,27 +257,24 @@ void KestruneAudioProcessorEditor::paint (juce::Graphics& g)
 
 void KestruneAudioProcessorEditor::resized()
 {
-    auto meterAt = [] (int x)
-    { return FaceLayout::Box { x, FaceLayout::meterTop, FaceLayout::meterWidth, FaceLayout::meterHeight }; };
-
     place (*engrenage, FaceLayout::gearButton);
-    place (*vuMeter0, meterAt (FaceLayout::inputMeterX[0]));
-    place (*vuMeter1, meterAt (FaceLayout::inputMeterX[1]));
-    place (*vuMeter2, meterAt (FaceLayout::inputMeterX[2]));
-    place (*vuMeter3, meterAt (FaceLayout::inputMeterX[3]));
-    place (*vuMeter4, meterAt (FaceLayout::outputMeterX[0]));
-    place (*vuMeter5, meterAt (FaceLayout::outputMeterX[1]));
+    place (*vuMeter0, FaceLayout::levelMeter (FaceLayout::inputMeterX[0]));
+    place (*vuMeter1, FaceLayout::levelMeter (FaceLayout::inputMeterX[1]));
+    place (*vuMeter2, FaceLayout::levelMeter (FaceLayout::inputMeterX[2]));
+    place (*vuMeter3, FaceLayout::levelMeter (FaceLayout::inputMeterX[3]));
+    place (*vuMeter4, FaceLayout::levelMeter (FaceLayout::outputMeterX[0]));
+    place (*vuMeter5, FaceLayout::levelMeter (FaceLayout::outputMeterX[1]));
     place (*sliderGain, FaceLayout::gainKnob);
     place (*titleButton, FaceLayout::titleButton);
-    place (*vuMeter6, meterAt (FaceLayout::outputMeterX[2]));
-    place (*vuMeter7, meterAt (FaceLayout::outputMeterX[3]));
+    place (*vuMeter6, FaceLayout::levelMeter (FaceLayout::outputMeterX[2]));
+    place (*vuMeter7, FaceLayout::levelMeter (FaceLayout::outputMeterX[3]));
     place (*sliderAttack, FaceLayout::attackKnob);
     place (*sliderRelease, FaceLayout::releaseKnob);
     place (*sliderThreshold, FaceLayout::fader);
     place (*vuMeterGainReduction, FaceLayout::reductionMeter);
 
     // The design position, the meters' top row; every load moves the line to the parameter's height.
-    place (*blueLine, { FaceLayout::maxPeakLineX, FaceLayout::meterTop, FaceLayout::maxPeakLineWidth, FaceLayout::maxPeakLineHeight });
+    place (*blueLine, FaceLayout::maxPeakLine (FaceLayout::meterTop));
 }
 
 void KestruneAudioProcessorEditor::timerCallback()
@@ -377,7 +368,7 @@ bool KestruneAudioProcessorEditor::loadFromProcessor()
     sliderThreshold->setValue (sliderValueFromNormalised (maxPeak, ParameterTable::maxPeakLevel), juce::dontSendNotification);
 
     const float linePosition = audioProcessor.getParameter (ParameterTable::maxPeakLevel);
-    place (*blueLine, { FaceLayout::maxPeakLineX, getMaxPeakLineY (linePosition), FaceLayout::maxPeakLineWidth, FaceLayout::maxPeakLineHeight });
+    place (*blueLine, FaceLayout::maxPeakLine (getMaxPeakLineY (linePosition)));
     blueLine->setVisible (true);
 
     const int inputConfig = audioProcessor.idxInputConfig.load();

@@ -1,31 +1,21 @@
 #include "gui/OptionGUI.h"
 
+#include "gui/InvisibleButton.h"
 #include "processor/KestruneAudioProcessor.h"
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 
 namespace
 {
 const juce::Colour stripColour { 0xD0000000 };
 const juce::Colour ruleColour { 0xFFB9AC9A };
-const juce::Colour invisibleBody { 0x00FFFFFF };
-const juce::Colour invisibleText { 0x00000000 };
 const juce::Colour labelTextColour { 0xFFFCFCFC };
-
-constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
-                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
 } // namespace
 
 OptionGUI::OptionGUI (KestruneAudioProcessor* processorToControl)
 {
     closeButton = std::make_unique<juce::TextButton> ("closeButton");
     addAndMakeVisible (closeButton.get());
-    closeButton->setButtonText (juce::String());
-    closeButton->setConnectedEdges (allEdgesConnected);
-    closeButton->addListener (this);
-    closeButton->setColour (juce::TextButton::buttonColourId, invisibleBody);
-    closeButton->setColour (juce::TextButton::buttonOnColourId, invisibleBody);
-    closeButton->setColour (juce::TextButton::textColourOnId, invisibleText);
-    closeButton->setColour (juce::TextButton::textColourOffId, invisibleText);
+    setUpInvisibleButton (*closeButton, transparentButtonLookAndFeel, *this);
 
     presetList = std::make_unique<juce::ComboBox> ("presetList");
     addAndMakeVisible (presetList.get());
@@ -43,8 +33,6 @@ OptionGUI::OptionGUI (KestruneAudioProcessor* processorToControl)
     label_InputConfig->setColour (juce::Label::textColourId, labelTextColour);
 
     setSize (FaceLayout::width, FaceLayout::height);
-
-    closeButton->setLookAndFeel (&transparentButtonLookAndFeel);
 
     processor = processorToControl;
 
@@ -68,18 +56,17 @@ OptionGUI::~OptionGUI()
 void OptionGUI::paint (juce::Graphics& g)
 {
     g.setColour (stripColour);
-    g.fillRect (332, 30, 103, 247);
+    g.fillRect (toRectangle (FaceLayout::optionStrip));
 
     g.setColour (ruleColour);
-    g.fillRect (331, 30, 1, 246);
+    g.fillRect (toRectangle (FaceLayout::optionRule));
 }
 
 void OptionGUI::resized()
 {
-    constexpr auto label = FaceLayout::optionLabel;
     closeButton->setBounds (0, 0, FaceLayout::width, FaceLayout::height);
-    presetList->setBounds (345, 70, 78, 19);
-    label_InputConfig->setBounds (label.x, label.y, label.width, label.height);
+    presetList->setBounds (toRectangle (FaceLayout::optionList));
+    label_InputConfig->setBounds (toRectangle (FaceLayout::optionLabel));
 }
 
 void OptionGUI::timerCallback()

@@ -1,17 +1,18 @@
 #include "gui/WelcomeGUI.h"
 
+#include "gui/InvisibleButton.h"
 #include "resources/BinaryData.h"
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 
 namespace
 {
 const juce::Colour titleColour { 0xFFFCFCFC };
 const juce::Colour linkColour { 0xFFE10035 };
-const juce::Colour invisibleBody { 0x00FFFFFF };
-const juce::Colour invisibleText { 0x00000000 };
 
-constexpr int allEdgesConnected = juce::Button::ConnectedOnLeft | juce::Button::ConnectedOnRight
-                                  | juce::Button::ConnectedOnTop | juce::Button::ConnectedOnBottom;
+juce::Rectangle<int> inCard (FaceLayout::Box box)
+{
+    return toRectangle (FaceLayout::within (FaceLayout::welcomeCard, box));
+}
 } // namespace
 
 WelcomeGUI::WelcomeGUI()
@@ -26,13 +27,7 @@ WelcomeGUI::WelcomeGUI()
     // Lies over the title, so a click on the title closes the panel too.
     closeButton = std::make_unique<juce::TextButton> ("closeButton");
     addAndMakeVisible (closeButton.get());
-    closeButton->setButtonText (juce::String());
-    closeButton->setConnectedEdges (allEdgesConnected);
-    closeButton->addListener (this);
-    closeButton->setColour (juce::TextButton::buttonColourId, invisibleBody);
-    closeButton->setColour (juce::TextButton::buttonOnColourId, invisibleBody);
-    closeButton->setColour (juce::TextButton::textColourOnId, invisibleText);
-    closeButton->setColour (juce::TextButton::textColourOffId, invisibleText);
+    setUpInvisibleButton (*closeButton, transparentButtonLookAndFeel, *this);
 
     // The framework's link button opens its URL by itself when clicked.
     hyperlinkButton = std::make_unique<juce::HyperlinkButton> (juce::translate (makerWebAddress),
@@ -44,7 +39,6 @@ WelcomeGUI::WelcomeGUI()
 
     setSize (FaceLayout::width, FaceLayout::height);
 
-    closeButton->setLookAndFeel (&transparentButtonLookAndFeel);
     hyperlinkButton->setFont (juce::Font (14.0f, juce::Font::plain), true, juce::Justification::horizontallyCentred);
 }
 
@@ -60,7 +54,8 @@ void WelcomeGUI::paint (juce::Graphics& g)
 {
     // Images are drawn at the opacity of the current colour.
     g.setColour (juce::Colours::black.withAlpha (cardOpacity));
-    const auto card = getCardBounds();
+    // Drawn at the card's size, whatever the size of the decoded picture.
+    const auto card = toRectangle (FaceLayout::welcomeCard);
     g.drawImage (welcomeImage,
                  card.getX(),
                  card.getY(),
@@ -75,9 +70,9 @@ void WelcomeGUI::paint (juce::Graphics& g)
 
 void WelcomeGUI::resized()
 {
-    labelTitle->setBounds (121, 83, 175, 52);
+    labelTitle->setBounds (inCard (FaceLayout::cardTitle));
     closeButton->setBounds (0, 0, FaceLayout::width, FaceLayout::height);
-    hyperlinkButton->setBounds (getLinkBounds());
+    hyperlinkButton->setBounds (inCard (FaceLayout::cardLink));
 }
 
 void WelcomeGUI::buttonClicked (juce::Button* button)

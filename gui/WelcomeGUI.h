@@ -26,12 +26,6 @@ public:
 
     static constexpr const char* titleText = "Quorvel v1.0";
 
-    /** Where the card is drawn, whatever the size of the decoded picture. */
-    static juce::Rectangle<int> getCardBounds() noexcept { return { 99, 30, 220, 280 }; }
-
-    /** The link, in the card's lower band, below the rule the picture draws there. */
-    static juce::Rectangle<int> getLinkBounds() noexcept { return { 125, 268, 168, 22 }; }
-
     /** The card shows at this opacity over the editor. */
     static constexpr float cardOpacity = 0.8f;
 

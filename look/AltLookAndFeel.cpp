@@ -1,7 +1,7 @@
 #include "look/AltLookAndFeel.h"
 
 #include "resources/BinaryData.h"
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 
 #include <cmath>
 
@@ -156,10 +156,5 @@ void AltLookAndFeel::drawRotarySlider (juce::Graphics& g, int, int, int, int, fl
 
 juce::Slider::SliderLayout AltLookAndFeel::getSliderLayout (juce::Slider&)
 {
-    juce::Slider::SliderLayout layout;
-    constexpr auto dial = FaceLayout::smallDial;
-    constexpr auto value = FaceLayout::smallValue;
-    layout.sliderBounds = { dial.x, dial.y, dial.width, dial.height };
-    layout.textBoxBounds = { value.x, value.y, value.width, value.height };
-    return layout;
+    return { toRectangle (FaceLayout::smallDial), toRectangle (FaceLayout::smallValue) };
 }

@@ -1,7 +1,7 @@
 #include "look/AltLookAndFeel_Gain.h"
 
 #include "resources/BinaryData.h"
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 
 #include <cmath>
 
@@ -19,10 +19,5 @@ void AltLookAndFeel_Gain::drawRotarySlider (juce::Graphics& g, int, int, int wid
 
 juce::Slider::SliderLayout AltLookAndFeel_Gain::getSliderLayout (juce::Slider&)
 {
-    juce::Slider::SliderLayout layout;
-    constexpr auto dial = FaceLayout::gainDial;
-    constexpr auto value = FaceLayout::gainValue;
-    layout.sliderBounds = { dial.x, dial.y, dial.width, dial.height };
-    layout.textBoxBounds = { value.x, value.y, value.width, value.height };
-    return layout;
+    return { toRectangle (FaceLayout::gainDial), toRectangle (FaceLayout::gainValue) };
 }

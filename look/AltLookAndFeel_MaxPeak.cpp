@@ -1,7 +1,7 @@
 #include "look/AltLookAndFeel_MaxPeak.h"
 
 #include "resources/BinaryData.h"
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 
 #include <cmath>
 
@@ -43,10 +43,6 @@ void AltLookAndFeel_MaxPeak::drawLinearSlider (juce::Graphics& g,
 
 juce::Slider::SliderLayout AltLookAndFeel_MaxPeak::getSliderLayout (juce::Slider&)
 {
-    juce::Slider::SliderLayout layout;
     // The thumb's top travels the slider area's height; the track is drawn as wide as the area.
-    constexpr auto value = FaceLayout::faderValue;
-    layout.sliderBounds = { 10, 0, FaceLayout::trackWidth, FaceLayout::faderTravel };
-    layout.textBoxBounds = { value.x, value.y, value.width, value.height };
-    return layout;
+    return { { 10, 0, FaceLayout::trackWidth, FaceLayout::faderTravel }, toRectangle (FaceLayout::faderValue) };
 }

@@ -27,10 +27,6 @@
 class HostBufferRouter
 {
 public:
-    /** The processor's own segment length: scratch of this size holds any block it
-        processes in one go. */
-    static constexpr int defaultRunLength = 8192;
-
     /** Scratch for numChannels channels of runLength samples, allocated here. */
     HostBufferRouter (int numChannels, int runLength);
 

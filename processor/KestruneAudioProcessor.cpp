@@ -23,10 +23,6 @@ constexpr float limiterMaxAttackMs = ParameterTable::parameters[ParameterTable::
 constexpr float limiterInitialReleaseMs = 1000.0f;
 constexpr float limiterInitialThreshold = 0.0f;
 
-// Work per call of the limiter is bounded by this; longer host blocks are
-// processed in segments, each exactly like a host block of its own.
-constexpr int maxSegmentLength = 8192;
-
 using ParameterTable::isParameterIndex;
 
 // The largest magnitude among the samples, NaNs left out: the meters' peak.

@@ -50,6 +50,10 @@ public:
     static constexpr int numLimiterChannels = 4;
     static constexpr int numLevels = 8;
 
+    /** Work per call of the limiter is bounded by this; longer host blocks are
+        processed in segments, each exactly like a host block of its own. */
+    static constexpr int maxSegmentLength = 8192;
+
     enum ParameterIndex
     {
         attackTimeIndex = ParameterTable::attackTime,

@@ -21,6 +21,12 @@ struct Box
     constexpr int bottom() const { return y + height; }
 };
 
+/** A box given inside its parent, in the parent's coordinates. */
+constexpr Box within (Box parent, Box child)
+{
+    return { parent.x + child.x, parent.y + child.y, child.width, child.height };
+}
+
 constexpr int width = 435;
 constexpr int height = 373;
 
@@ -37,6 +43,12 @@ constexpr int outputMeterX[4] = { 218, 237, 257, 276 };
 constexpr int meterTop = 76;
 constexpr int meterWidth = 10;
 constexpr int meterHeight = 162;
+
+// The level meter whose left edge is at x.
+constexpr Box levelMeter (int x)
+{
+    return { x, meterTop, meterWidth, meterHeight };
+}
 constexpr float meterTopDb = 10.0f;
 constexpr float meterRangeDb = 40.0f;
 constexpr float meterBottomDb = meterTopDb - meterRangeDb;
@@ -81,6 +93,12 @@ constexpr int maxPeakLineX = 202;
 constexpr int maxPeakLineWidth = 99;
 constexpr int maxPeakLineHeight = 3;
 
+// The max-peak line with its top row at y.
+constexpr Box maxPeakLine (int y)
+{
+    return { maxPeakLineX, y, maxPeakLineWidth, maxPeakLineHeight };
+}
+
 constexpr int maxPeakLineY (float proportion)
 {
     return (int) ((1.0f - proportion) * 80.0f + (float) (meterTop - 1));
@@ -102,9 +120,14 @@ constexpr int faderTravel = 81;
 constexpr int thumbHeight = 13;
 constexpr Box faderValue { 0, 122, 41, 15 };
 
-// The option panel's label "I/O config": the panel's dark strip lets the
-// face show through faintly, so nothing of the face is printed behind it.
+// The option panel: a dark strip over the max-peak panel with a light rule
+// along its left edge, and on the strip the format list under its label
+// "I/O config". The strip lets the face show through faintly, so nothing of
+// the face is printed behind the label.
+constexpr Box optionStrip { 332, 30, width - 332, 247 };
+constexpr Box optionRule { 331, 30, 1, 246 };
 constexpr Box optionLabel { 343, 42, 80, 24 };
+constexpr Box optionList { 345, 70, 78, 19 };
 
 // Knobs: each slider's bounds, the knob drawn at its top left and the value
 // box inside the same bounds.
@@ -117,10 +140,10 @@ constexpr Box releaseKnob { 312, 310, 113, 56 };
 constexpr Box smallDial { 0, 0, 48, 48 };
 constexpr Box smallValue { 56, 6, 55, 15 };
 
-// Welcome card: the panel draws its title above cardTitleBottom and its link
-// below cardLinkTop.
-constexpr int cardWidth = 220;
-constexpr int cardHeight = 280;
-constexpr int cardTitleBottom = 105;
-constexpr int cardLinkTop = 238;
+// Welcome card: where the panel draws the picture, and, inside the card,
+// where it sets the title and the link; the picture closes the title's area
+// with a rule below it and the link's with one above it.
+constexpr Box welcomeCard { 99, 30, 220, 280 };
+constexpr Box cardTitle { 22, 53, 175, 52 };
+constexpr Box cardLink { 26, 238, 168, 22 };
 } // namespace FaceLayout

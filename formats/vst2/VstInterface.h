@@ -2,9 +2,9 @@
 
 // The project's own description of the VST 2.4 host interface: the effect
 // record a host reads by position, the callback and entry types, the opcode,
-// host-request and flag numbers, and the few records the plug-in base itself
-// reads or writes. Records that the base only passes through as pointers are
-// declared but left incomplete; whoever needs their contents completes them.
+// host-request and flag numbers, and the few records the plug-in base or its
+// bridges read or write. Records that nothing here reads are declared but left
+// incomplete.
 
 #include <cstddef>
 #include <cstdint>
@@ -332,10 +332,58 @@ struct VstKeyCode
     unsigned char modifier;
 };
 
+/** The editor's rectangle, which the plug-in fills and the host reads after effEditGetRect. */
+struct ERect
+{
+    std::int16_t top;
+    std::int16_t left;
+    std::int16_t bottom;
+    std::int16_t right;
+};
+
+static_assert (sizeof (ERect) == 8);
+static_assert (offsetof (ERect, top) == 0);
+static_assert (offsetof (ERect, left) == 2);
+static_assert (offsetof (ERect, bottom) == 4);
+static_assert (offsetof (ERect, right) == 6);
+
+/** The host's time information, the answer to audioMasterGetTime. */
+struct VstTimeInfo
+{
+    double samplePos;
+    double sampleRate;
+    double nanoSeconds;
+    double ppqPos;
+    double tempo;
+    double barStartPos;
+    double cycleStartPos;
+    double cycleEndPos;
+    VstInt32 timeSigNumerator;
+    VstInt32 timeSigDenominator;
+    VstInt32 smpteOffset;
+    VstInt32 smpteFrameRate;
+    VstInt32 samplesToNextClock;
+    VstInt32 flags;
+};
+
+static_assert (sizeof (VstTimeInfo) == 88);
+static_assert (offsetof (VstTimeInfo, samplePos) == 0);
+static_assert (offsetof (VstTimeInfo, sampleRate) == 8);
+static_assert (offsetof (VstTimeInfo, nanoSeconds) == 16);
+static_assert (offsetof (VstTimeInfo, ppqPos) == 24);
+static_assert (offsetof (VstTimeInfo, tempo) == 32);
+static_assert (offsetof (VstTimeInfo, barStartPos) == 40);
+static_assert (offsetof (VstTimeInfo, cycleStartPos) == 48);
+static_assert (offsetof (VstTimeInfo, cycleEndPos) == 56);
+static_assert (offsetof (VstTimeInfo, timeSigNumerator) == 64);
+static_assert (offsetof (VstTimeInfo, timeSigDenominator) == 68);
+static_assert (offsetof (VstTimeInfo, smpteOffset) == 72);
+static_assert (offsetof (VstTimeInfo, smpteFrameRate) == 76);
+static_assert (offsetof (VstTimeInfo, samplesToNextClock) == 80);
+static_assert (offsetof (VstTimeInfo, flags) == 84);
+
 // Records passed through the base as pointers only.
-struct ERect;
 struct VstEvents;
-struct VstTimeInfo;
 struct VstParameterProperties;
 struct VstPinProperties;
 struct VstPatchChunkInfo;

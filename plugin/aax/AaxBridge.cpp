@@ -7,7 +7,7 @@
 #include "formats/aax/AAX_CPacketHandler.h"
 #include "formats/aax/AAX_CParameter.h"
 #include "formats/aax/AAX_VController.h"
-#include "plugin/BridgeSupport.h"
+#include "plugin/ProcessorSetup.h"
 #include "plugin/aax/AaxParameterID.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -22,7 +22,6 @@
 
 namespace
 {
-constexpr double fallbackSampleRate = 44100.0;
 constexpr int32_t continuousAboveSteps = 1000;
 constexpr int32_t discreteType = 0;
 constexpr int32_t continuousType = 1;
@@ -148,9 +147,8 @@ AAX_Result AaxBridge::EffectInit()
     auto* hostController = Controller();
 
     float hostRate = 0.0f;
-    const bool rateKnown = hostController != nullptr && hostController->GetSampleRate (&hostRate) == kAAX_Success
-                           && std::isfinite (hostRate) && hostRate > 0.0f;
-    const auto sampleRate = rateKnown ? (double) hostRate : fallbackSampleRate;
+    const bool rateAnswered = hostController != nullptr && hostController->GetSampleRate (&hostRate) == kAAX_Success;
+    const auto sampleRate = sampleRateOrFallback (rateAnswered ? (double) hostRate : 0.0);
 
     // The description offers four channels in and out only; a host that answers other
     // stems would hand the routine fewer channel pointers than it reads.

@@ -2,7 +2,8 @@
 
 #include "formats/aax/AAX_CEffectParameters.h"
 #include "formats/aax/AAX_PlugInDescription.h"
-#include "plugin/BridgeSupport.h"
+#include "plugin/HostProcessStep.h"
+#include "plugin/LatencyNotice.h"
 #include "plugin/PluginMessageThread.h"
 #include "plugin/aax/AaxPlayHead.h"
 

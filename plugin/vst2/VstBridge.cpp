@@ -1,5 +1,6 @@
 #include "plugin/vst2/VstBridge.h"
 
+#include "plugin/ProcessorSetup.h"
 #include "resources/FaceLayout.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -10,15 +11,6 @@
 #include <cstring>
 #include <limits>
 #include <stdexcept>
-
-/** The host's editor rectangle; the interface layer leaves the record to whoever fills it. */
-struct ERect
-{
-    std::int16_t top;
-    std::int16_t left;
-    std::int16_t bottom;
-    std::int16_t right;
-};
 
 namespace
 {
@@ -241,8 +233,7 @@ void VstBridge::idleEditor()
 //==============================================================================
 void VstBridge::prepareProcessor (bool hostRereadsLatency)
 {
-    const auto requestedRate = (double) getSampleRate();
-    const auto rate = std::isfinite (requestedRate) && requestedRate > 0.0 ? requestedRate : 44100.0;
+    const auto rate = sampleRateOrFallback ((double) getSampleRate());
     const auto block = juce::jlimit (1, largestPreparedBlock, getBlockSize() > 0 ? getBlockSize() : 1024);
     const auto offline = getCurrentProcessLevel() == kVstProcessLevelOffline;
 
@@ -301,7 +292,7 @@ void VstBridge::resume()
 
 void VstBridge::setSampleRate (float newSampleRate)
 {
-    if (! (std::isfinite (newSampleRate) && newSampleRate > 0.0f))
+    if (! isUsableSampleRate (newSampleRate))
         return;
 
     AudioEffectX::setSampleRate (newSampleRate);

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "formats/vst2/AudioEffectX.h"
-#include "plugin/BridgeSupport.h"
+#include "plugin/HostProcessStep.h"
+#include "plugin/LatencyNotice.h"
 #include "plugin/PluginMessageThread.h"
 #include "plugin/vst2/VstPlayHead.h"
 

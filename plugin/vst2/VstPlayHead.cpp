@@ -6,29 +6,6 @@
 #include <cstdint>
 #include <limits>
 
-/** The host's time information; the interface layer leaves the record to whoever reads it. */
-struct VstTimeInfo
-{
-    double samplePos;
-    double sampleRate;
-    double nanoSeconds;
-    double ppqPos;
-    double tempo;
-    double barStartPos;
-    double cycleStartPos;
-    double cycleEndPos;
-    VstInt32 timeSigNumerator;
-    VstInt32 timeSigDenominator;
-    VstInt32 smpteOffset;
-    VstInt32 smpteFrameRate;
-    VstInt32 samplesToNextClock;
-    VstInt32 flags;
-};
-
-static_assert (sizeof (VstTimeInfo) == 88);
-static_assert (offsetof (VstTimeInfo, timeSigNumerator) == 64);
-static_assert (offsetof (VstTimeInfo, flags) == 84);
-
 namespace
 {
 using juce::AudioPlayHead;

@@ -1,6 +1,6 @@
 #include "resources/generator/EditorFacePainter.h"
 
-#include "resources/FaceLayout.h"
+#include "resources/FaceRectangle.h"
 #include "resources/generator/Palette.h"
 
 #include <cmath>
@@ -30,6 +30,12 @@ constexpr int peakPanelRight = 427;
 static_assert (FaceLayout::maxPeakLineX + FaceLayout::maxPeakLineWidth < outputPanelRight);
 static_assert (columnX + 20 < FaceLayout::reductionMeter.x);
 static_assert (FaceLayout::reductionMeter.right() + 8 < columnRight);
+
+// The option panel's strip covers the max-peak panel whole, and its rule lies
+// between that panel and the output block.
+static_assert (FaceLayout::optionStrip.x <= peakPanelX && peakPanelRight <= FaceLayout::optionStrip.right());
+static_assert (FaceLayout::optionStrip.y <= panelTop && panelBottom <= FaceLayout::optionStrip.bottom());
+static_assert (outputPanelRight <= FaceLayout::optionRule.x && FaceLayout::optionRule.right() <= peakPanelX);
 
 void paintPanel (juce::Graphics& g, juce::Rectangle<float> area)
 {
@@ -157,7 +163,7 @@ void EditorFacePainter::paintMeterBlock (juce::Graphics& g, const int (&meterX)[
     text.draw (g, "dB", text.font (8.5f), numberX, (float) firstRow - 9.0f, numberAlign);
 
     for (int x : meterX)
-        paintWell (g, { x, FaceLayout::meterTop, FaceLayout::meterWidth, FaceLayout::meterHeight });
+        paintWell (g, toRectangle (FaceLayout::levelMeter (x)));
 }
 
 void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
@@ -177,7 +183,7 @@ void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
     const int firstRow = meter.y;
     const int lastRow = meter.bottom() - 1;
 
-    paintWell (g, { meter.x, meter.y, meter.width, meter.height });
+    paintWell (g, toRectangle (meter));
 
     const auto numberFont = text.font (9.5f);
 
@@ -236,7 +242,7 @@ void EditorFacePainter::paintMaxPeakPanel (juce::Graphics& g) const
 
     // The frame of the value box below the fader.
     constexpr auto value = FaceLayout::faderValue;
-    paintWell (g, { fader.x + value.x, fader.y + value.y, value.width, value.height });
+    paintWell (g, toRectangle (FaceLayout::within (fader, value)));
 
     // The caption goes under the value box, as the knobs' labels do: the
     // option panel's label lies over the top of this panel.
@@ -277,7 +283,8 @@ void EditorFacePainter::paintKnobArea (juce::Graphics& g) const
     // Centred on each dial, a touch low, so that more shade shows under a knob than above it.
     auto recessUnder = [&] (FaceLayout::Box knob, FaceLayout::Box dial, float lowerBy, float radius)
     {
-        recess ((float) (knob.x + dial.x) + (float) dial.width * 0.5f, (float) (knob.y + dial.y) + (float) dial.height * 0.5f + lowerBy, radius);
+        const auto area = FaceLayout::within (knob, dial);
+        recess ((float) area.x + (float) area.width * 0.5f, (float) area.y + (float) area.height * 0.5f + lowerBy, radius);
     };
 
     recessUnder (FaceLayout::gainKnob, FaceLayout::gainDial, 2.5f, 35.0f);
@@ -289,12 +296,11 @@ void EditorFacePainter::paintKnobArea (juce::Graphics& g) const
 
     auto valueBox = [&] (FaceLayout::Box knob, FaceLayout::Box value, const juce::String& label)
     {
-        const int x = knob.x + value.x;
-        const int y = knob.y + value.y;
+        const auto box = FaceLayout::within (knob, value);
         g.setColour (Palette::wellBorder);
-        g.drawRect (x - 1, y - 1, value.width + 2, value.height + 2, 1);
+        g.drawRect (box.x - 1, box.y - 1, box.width + 2, box.height + 2, 1);
         g.setColour (Palette::captionText);
-        text.draw (g, label, labelFont, (float) x + (float) value.width * 0.5f, (float) (y + value.height) + 14.0f, Align::centre);
+        text.draw (g, label, labelFont, (float) box.x + (float) box.width * 0.5f, (float) box.bottom() + 14.0f, Align::centre);
     };
 
     valueBox (FaceLayout::gainKnob, FaceLayout::gainValue, "Input gain");

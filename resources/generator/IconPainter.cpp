@@ -112,11 +112,12 @@ juce::Image IconPainter::paintChannelCaption (const juce::String& letters) const
 
 juce::Image IconPainter::paintWelcomeCard() const
 {
-    constexpr float width = (float) FaceLayout::cardWidth;
-    constexpr float height = (float) FaceLayout::cardHeight;
+    constexpr auto cardBox = FaceLayout::welcomeCard;
+    constexpr float width = (float) cardBox.width;
+    constexpr float height = (float) cardBox.height;
     constexpr float middle = width * 0.5f;
 
-    juce::Image image (juce::Image::ARGB, FaceLayout::cardWidth, FaceLayout::cardHeight, true);
+    juce::Image image (juce::Image::ARGB, cardBox.width, cardBox.height, true);
     juce::Graphics g (image);
 
     const juce::Rectangle<float> card (0.5f, 0.5f, width - 1.0f, height - 1.0f);
@@ -133,7 +134,7 @@ juce::Image IconPainter::paintWelcomeCard() const
 
     // The title is set here by the panel; a rule closes its area.
     g.setColour (Palette::panelBorder.brighter (0.3f));
-    g.fillRect (40.0f, (float) FaceLayout::cardTitleBottom + 7.0f, width - 80.0f, 1.0f);
+    g.fillRect (40.0f, (float) FaceLayout::cardTitle.bottom() + 7.0f, width - 80.0f, 1.0f);
 
     g.setColour (Palette::titleText);
     text.draw (g, "BRELLICK", text.font (15.0f, 0.22f), middle, 140.0f, ArtText::Align::centre);
@@ -146,7 +147,7 @@ juce::Image IconPainter::paintWelcomeCard() const
     text.draw (g, "First order, ambiX and FuMa", text.font (11.0f), middle, 205.0f, ArtText::Align::centre);
 
     g.setColour (Palette::panelBorder.brighter (0.3f));
-    g.fillRect (40.0f, (float) FaceLayout::cardLinkTop - 8.0f, width - 80.0f, 1.0f);
+    g.fillRect (40.0f, (float) FaceLayout::cardLink.y - 8.0f, width - 80.0f, 1.0f);
 
     g.setColour (Palette::faintText);
     text.draw (g, "Click anywhere to close", text.font (10.0f), middle, 272.0f, ArtText::Align::centre);

@@ -146,6 +146,8 @@ TEST (VstInterfaceAbi, RecordLayoutsAgreeWithFst)
 {
     // fst reads the flags pointer-wide (ours and their zero padding), keeps the two
     // quality fields as one padding array and has names of its own for a few fields.
+    // In the time information it has made-up names for the two fields after the time
+    // signature and guesses two more past the flags, past the end of ours.
     const FieldAgreement fields[] = {
         QUORVEL_SAME_FIELD (AEffect, magic),
         QUORVEL_SAME_FIELD (AEffect, dispatcher),
@@ -180,6 +182,25 @@ TEST (VstInterfaceAbi, RecordLayoutsAgreeWithFst)
         QUORVEL_SAME_FIELD (VstSpeakerArrangement, type),
         QUORVEL_SAME_FIELD (VstSpeakerArrangement, numChannels),
         { "VstSpeakerArrangement::speakers", offsetof (fst::VstSpeakerArrangement, speakers), 0, sizeof (VstSpeakerArrangement), 0 },
+        QUORVEL_SAME_FIELD (ERect, top),
+        QUORVEL_SAME_FIELD (ERect, left),
+        QUORVEL_SAME_FIELD (ERect, bottom),
+        QUORVEL_SAME_FIELD (ERect, right),
+        { "ERect size", 0, sizeof (fst::ERect), 0, sizeof (ERect) },
+        QUORVEL_SAME_FIELD (VstTimeInfo, samplePos),
+        QUORVEL_SAME_FIELD (VstTimeInfo, sampleRate),
+        QUORVEL_SAME_FIELD (VstTimeInfo, nanoSeconds),
+        QUORVEL_SAME_FIELD (VstTimeInfo, ppqPos),
+        QUORVEL_SAME_FIELD (VstTimeInfo, tempo),
+        QUORVEL_SAME_FIELD (VstTimeInfo, barStartPos),
+        QUORVEL_SAME_FIELD (VstTimeInfo, cycleStartPos),
+        QUORVEL_SAME_FIELD (VstTimeInfo, cycleEndPos),
+        QUORVEL_SAME_FIELD (VstTimeInfo, timeSigNumerator),
+        QUORVEL_SAME_FIELD (VstTimeInfo, timeSigDenominator),
+        { "VstTimeInfo::currentBar", offsetof (fst::VstTimeInfo, currentBar), sizeof (fst::VstTimeInfo::currentBar), offsetof (VstTimeInfo, smpteOffset), sizeof (VstTimeInfo::smpteOffset) },
+        { "VstTimeInfo::magic", offsetof (fst::VstTimeInfo, magic), sizeof (fst::VstTimeInfo::magic), offsetof (VstTimeInfo, smpteFrameRate), sizeof (VstTimeInfo::smpteFrameRate) },
+        QUORVEL_SAME_FIELD (VstTimeInfo, samplesToNextClock),
+        QUORVEL_SAME_FIELD (VstTimeInfo, flags),
     };
 
     for (const auto& field : fields)

@@ -2,7 +2,7 @@
 // call's outputs are silence (an accumulating call adds nothing), nothing reaches the
 // host, and the next call is served as usual.
 
-#include "plugin/BridgeSupport.h"
+#include "plugin/HostProcessStep.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ public:
 };
 } // namespace
 
-TEST (BridgeSupportTest, AnExceptionInABlockIsSilenceForThatBlockAndTheHostGoesOn)
+TEST (HostProcessStepTest, AnExceptionInABlockIsSilenceForThatBlockAndTheHostGoesOn)
 {
     constexpr int frames = 64;
     ThrowingProcessor processor;
