@@ -207,6 +207,7 @@ TEST_F (PluginStateTest, IgnoresWhatIsNoBlockOrCannotSafelyBeParsed)
         "<Root><Gain>0.5</Attack></Root>",
         "<Root><Gain>0.5</Gain></Root><Root/>",
         "<Root><Gain a=1>0.5</Gain></Root>",
+        "<Root><Gain>0.5</Gain><x a=1/></Root>",
         "<Root><Gain>0.5 &bogus</Gain></Root>",
         "<Root><Gain>0.5</Gain x></Root>",
         // Markup in non-shortest UTF-8, which the parser decodes as the ASCII it
