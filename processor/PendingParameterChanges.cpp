@@ -8,6 +8,8 @@ namespace
 // 32, the value's bits in bits 0 .. 31.
 constexpr std::uint32_t stampMask = 0x7fffffffu;
 
+static_assert (std::atomic<std::uint64_t>::is_always_lock_free, "a word is handed over without a lock");
+
 std::uint64_t makeWord (std::uint32_t stamp, bool hasSetting, float value) noexcept
 {
     std::uint32_t bits;

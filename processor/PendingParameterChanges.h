@@ -40,11 +40,12 @@
       the parameter (latest[i], or lastWithSetting[i] when latest[i] has no
       setting) differs from it, stamp or value.
     - appliedStamps[i]: the stamp of appliedWords[i], for store to read.
-      Invariant: a word store publishes never carries the stamp of the word
-      applied last for its parameter, so however often the stamps have
-      wrapped a new change always differs from the one applied, even when it
-      sets the same value again (which still counts: an attack set again
-      restarts the limiter's attack transition).
+      Invariant: store passes over a stamp equal to the one applied last for
+      its parameter, so however often the stamps have wrapped a new change
+      differs from the one applied, even when it sets the same value again
+      (which still counts: an attack set again restarts the limiter's
+      attack transition). Only a word stored 2^31 changes earlier and first
+      applied in the moment between that check and the store could match.
 
     Why 31-bit stamps and not a 64-bit counter: the whole word, stamp, flag and
     value, must be one std::atomic<std::uint64_t>, which is lock-free on every
