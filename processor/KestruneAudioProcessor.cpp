@@ -524,6 +524,9 @@ void KestruneAudioProcessor::storeParameter (int index, float v)
 
 void KestruneAudioProcessor::applyPendingChanges()
 {
+    if (! changes.mayHaveDue())
+        return;
+
     std::array<PendingParameterChanges::Change, numParameters> due;
     const int numDue = changes.takeDue (due);
 

@@ -88,6 +88,18 @@ public:
         them applied and answers how many there are. One thread at a time. */
     int takeDue (std::array<Change, numParameters>& due) noexcept;
 
+    /** False when takeDue has nothing to hand over: no call has stored since
+        it last ran (true may still come with nothing due). For the thread
+        that calls takeDue, as a cheap test before it once per block. */
+    bool mayHaveDue() const noexcept
+    {
+        for (size_t index = 0; index < (size_t) numParameters; ++index)
+            if (latest[index].load (std::memory_order_relaxed) != appliedWords[index])
+                return true;
+
+        return false;
+    }
+
 private:
     std::uint64_t wordInForce (size_t index) const noexcept;
 
