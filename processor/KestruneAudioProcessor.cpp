@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #if defined(__SSE2__)
     #include <emmintrin.h>
@@ -86,32 +87,36 @@ int lookaheadSamples (int sampleRate, float attackMs) noexcept
     return std::max (1, (int) ((float) sampleRate * attackMs / 1000.0f));
 }
 
-// A setting word: the stamp of the call in the high half, the setting's bits in
-// the low half.
-std::uint64_t settingWord (std::uint32_t stamp, float setting) noexcept
+// The limiter's setting for a normalised value of a parameter: milliseconds,
+// or a linear factor. A value whose setting would be no number, or that the
+// limiter refuses (an attack above its maximum), has none: NaN.
+float settingFor (int index, float v) noexcept
 {
-    std::uint32_t bits;
-    std::memcpy (&bits, &setting, sizeof (bits));
-    return ((std::uint64_t) stamp << 32) | bits;
-}
+    constexpr float none = std::numeric_limits<float>::quiet_NaN();
+    const float inUnit = ParameterTable::parameters[(size_t) index].toUnit (v);
 
-std::uint32_t stampOf (std::uint64_t word) noexcept
-{
-    return (std::uint32_t) (word >> 32);
-}
+    if (! std::isfinite (inUnit))
+        return none;
 
-float settingOf (std::uint64_t word) noexcept
-{
-    const auto bits = (std::uint32_t) word;
-    float setting;
-    std::memcpy (&setting, &bits, sizeof (setting));
-    return setting;
-}
+    switch (index)
+    {
+        case ParameterTable::attackTime:
+            // Below 0 ms every attack gives the one-sample look-ahead of 0 ms.
+            return inUnit <= limiterMaxAttackMs ? std::max (inUnit, 0.0f) : none;
 
-// Stamps wrap around; pending ones are never 2^31 apart.
-bool stampIsEarlier (std::uint32_t stamp, std::uint32_t other) noexcept
-{
-    return (std::int32_t) (stamp - other) < 0;
+        case ParameterTable::releaseTime:
+            return inUnit;
+
+        case ParameterTable::maxPeakLevel:
+        case ParameterTable::inputGain:
+        {
+            const float gain = ParameterTable::decibelsToGain (inUnit);
+            return std::isfinite (gain) ? gain : none;
+        }
+
+        default:
+            return none;
+    }
 }
 } // namespace
 
@@ -126,12 +131,6 @@ KestruneAudioProcessor::KestruneAudioProcessor()
 {
     for (auto& level : vuLevels)
         level.store (0.0f);
-
-    for (auto& value : paramValues)
-        value.store (0.0f);
-
-    for (auto& setting : settings)
-        setting.store (settingWord (0, 0.0f));
 
     limiter = std::make_unique<LookaheadLimiter> (numLimiterChannels,
                                                   limiterMaxSampleRate,
@@ -487,13 +486,12 @@ const juce::String KestruneAudioProcessor::getParameterName (int index)
 
 float KestruneAudioProcessor::getParameter (int index)
 {
-    return isParameterIndex (index) ? paramValues[(size_t) index].load (std::memory_order_relaxed) : 0.0f;
+    return isParameterIndex (index) ? changes.value (index) : 0.0f;
 }
 
 const juce::String KestruneAudioProcessor::getParameterText (int index)
 {
-    return isParameterIndex (index) ? juce::String (paramValues[(size_t) index].load (std::memory_order_relaxed))
-                                    : juce::String();
+    return isParameterIndex (index) ? juce::String (changes.value (index)) : juce::String();
 }
 
 float KestruneAudioProcessor::getParameterDefaultValue (int index)
@@ -516,130 +514,24 @@ void KestruneAudioProcessor::setParameter (int index, float v)
 
 void KestruneAudioProcessor::storeParameter (int index, float v)
 {
-    paramValues[(size_t) index].store (v, std::memory_order_relaxed);
+    changes.store (index, v, std::isfinite (settingFor (index, v)));
     parametersChanged.store (true);
-
-    const float inUnit = ParameterTable::parameters[(size_t) index].toUnit (v);
-
-    switch (index)
-    {
-        case attackTimeIndex:
-            // The limiter refuses attacks above its maximum; below 0 ms every
-            // attack gives the one-sample look-ahead of 0 ms.
-            if (std::isfinite (inUnit) && inUnit <= limiterMaxAttackMs)
-                publishSetting (index, std::max (inUnit, 0.0f));
-            break;
-
-        case releaseTimeIndex:
-            if (std::isfinite (inUnit))
-                publishSetting (index, inUnit);
-            break;
-
-        case maxPeakLevelIndex:
-        case inputGainIndex:
-        {
-            const float gain = ParameterTable::decibelsToGain (inUnit);
-
-            if (std::isfinite (gain))
-                publishSetting (index, gain);
-            break;
-        }
-
-        default:
-            break;
-    }
-}
-
-void KestruneAudioProcessor::publishSetting (int index, float setting)
-{
-    // Calls ordered on one thread, or through any synchronisation, take their
-    // stamps in that order and store them in that order.
-    const auto stamp = nextStamp.fetch_add (1, std::memory_order_relaxed) + 1;
-    settings[(size_t) index].store (settingWord (stamp, setting), std::memory_order_release);
 }
 
 void KestruneAudioProcessor::applyPendingChanges()
 {
-    std::array<std::uint64_t, numParameters> words;
-    std::uint32_t pending = 0;
-    std::uint32_t newest = 0;
-
-    for (size_t index = 0; index < words.size(); ++index)
-    {
-        words[index] = settings[index].load (std::memory_order_acquire);
-        const auto stamp = stampOf (words[index]);
-
-        if (stamp != appliedStamps[index])
-        {
-            newest = pending == 0 || stampIsEarlier (newest, stamp) ? stamp : newest;
-            pending |= 1u << index;
-        }
-    }
-
-    if (pending == 0)
+    if (! changes.mayHaveDue())
         return;
 
-    // A setter may store while the words are read, so a change can show
-    // without one that came before it on another parameter (read earlier, or
-    // stored later by a call that took its stamp earlier). Reading again until
-    // the changes up to the newest stamp first seen stand still closes that
-    // gap: every change seen in one reading makes visible to the next all that
-    // came before it, and only the calls that already hold such a stamp can
-    // still move them, so this ends. Applied here is then every change that
-    // came before the newest one seen; one stamped later waits for the next
-    // block. The value last stored for a parameter is never lost: it stays
-    // pending until its own stamp has been applied.
-    for (;;)
-    {
-        std::array<std::uint64_t, numParameters> again;
-        std::uint32_t due = 0;
-
-        for (size_t index = 0; index < again.size(); ++index)
-        {
-            again[index] = settings[index].load (std::memory_order_acquire);
-            const auto stamp = stampOf (again[index]);
-
-            if (stamp != appliedStamps[index] && ! stampIsEarlier (newest, stamp))
-                due |= 1u << index;
-        }
-
-        bool unchanged = due == pending;
-
-        for (size_t index = 0; index < again.size() && unchanged; ++index)
-            unchanged = (due & (1u << index)) == 0 || again[index] == words[index];
-
-        words = again;
-        pending = due;
-
-        if (unchanged)
-            break;
-    }
-
-    // At most four, sorted into the order they came.
-    std::array<int, numParameters> order {};
-    int numDue = 0;
-
-    for (int index = 0; index < numParameters; ++index)
-    {
-        if ((pending & (1u << index)) == 0)
-            continue;
-
-        const auto stamp = stampOf (words[(size_t) index]);
-        int position = numDue++;
-
-        for (; position > 0 && stampIsEarlier (stamp, stampOf (words[(size_t) order[(size_t) (position - 1)]])); --position)
-            order[(size_t) position] = order[(size_t) (position - 1)];
-
-        order[(size_t) position] = index;
-    }
+    std::array<PendingParameterChanges::Change, numParameters> due;
+    const int numDue = changes.takeDue (due);
 
     for (int n = 0; n < numDue; ++n)
     {
-        const auto index = (size_t) order[(size_t) n];
-        const float setting = settingOf (words[index]);
-        appliedStamps[index] = stampOf (words[index]);
+        const auto& change = due[(size_t) n];
+        const float setting = settingFor (change.index, change.value);
 
-        switch (order[(size_t) n])
+        switch ((ParameterIndex) change.index)
         {
             case attackTimeIndex:
                 limiter->setAttack (setting);
@@ -650,7 +542,7 @@ void KestruneAudioProcessor::applyPendingChanges()
             case maxPeakLevelIndex:
                 limiter->setThreshold (setting);
                 break;
-            default:
+            case inputGainIndex:
                 inputGain = setting;
                 break;
         }
@@ -659,7 +551,7 @@ void KestruneAudioProcessor::applyPendingChanges()
 
 int KestruneAudioProcessor::getSettledLatencySamples() const noexcept
 {
-    return lookaheadSamples (sampleRateInForce.load(), settingOf (settings[attackTimeIndex].load()));
+    return lookaheadSamples (sampleRateInForce.load(), settingFor (attackTimeIndex, changes.settingValue (attackTimeIndex)));
 }
 
 float KestruneAudioProcessor::getGainReductionDb() const noexcept
@@ -697,7 +589,7 @@ void KestruneAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
     std::array<float, numParameters> values {};
 
     for (size_t index = 0; index < values.size(); ++index)
-        values[index] = paramValues[index].load (std::memory_order_relaxed);
+        values[index] = changes.value ((int) index);
 
     PluginState::write (values, idxInputConfig.load(), destData);
 }

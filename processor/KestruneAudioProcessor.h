@@ -2,6 +2,7 @@
 
 #include "engine/LookaheadLimiter.h"
 #include "processor/ParameterTable.h"
+#include "processor/PendingParameterChanges.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -19,14 +20,15 @@
     - Audio thread: processBlock and processBlockBypassed. It alone touches the
       limiter, the input-gain glide, the bypass history and the metering state.
     - Host threads and the message thread: setParameter (directly, through the
-      parameter objects, or from a state restore). A change is stored at once,
-      so getParameter answers it, and handed to the audio thread through one
-      atomic word per parameter holding the mapped setting and the stamp of the
-      call that set it, stamps coming from one counter. The audio thread
-      applies what is pending at the start of its next block in stamp order,
-      which is the order the changes came in: the limiter's response to an
-      attack change depends on the release in force at that moment. Nothing
-      here locks.
+      parameter objects, or from a state restore). A change is stored at once
+      in PendingParameterChanges, one atomic word per parameter holding the
+      value and the stamp of the call: getParameter and the saved state read
+      the value from that word, and the audio thread maps the same word to
+      its setting, so racing setters of one parameter cannot leave the two
+      apart. The audio thread applies what is pending at the start of its
+      next block in the order the changes came in: the limiter's response to
+      an attack change depends on the release in force at that moment.
+      Nothing here locks or allocates.
     - Latency: prepareToPlay reports the look-ahead with setLatencySamples.
       Later changes (an attack change, a restore) only move what
       getSettledLatencySamples answers: setLatencySamples takes a lock and calls
@@ -153,10 +155,9 @@ public:
     std::atomic<int> idxInputConfig { 0 };
 
 private:
-    /** Stores and maps one value, and hands the setting to the audio thread
-        unless the setting in force stays. */
+    /** Stores one value, and hands it to the audio thread unless its mapped
+        setting is one the limiter refuses or no number. */
     void storeParameter (int index, float v);
-    void publishSetting (int index, float setting);
 
     // Audio thread (or, with audio stopped, prepareToPlay and the constructor).
     void applyPendingChanges();
@@ -174,16 +175,9 @@ private:
 
     std::unique_ptr<LookaheadLimiter> limiter;
 
-    /** Parameter values by index, exactly as last set. */
-    std::array<std::atomic<float>, numParameters> paramValues;
-
-    // Hand-over to the audio thread, one word per parameter: the bits of the
-    // mapped setting (milliseconds, or a linear factor) in the low half, the
-    // call's stamp from nextStamp in the high half. A setting is pending while
-    // its stamp differs from the one the audio thread applied last.
-    std::array<std::atomic<std::uint64_t>, numParameters> settings;
-    std::atomic<std::uint32_t> nextStamp { 0 };
-    std::array<std::uint32_t, numParameters> appliedStamps {}; // audio thread
+    /** Parameter values by index, exactly as last set, and the changes the
+        audio thread has yet to apply. */
+    PendingParameterChanges changes;
 
     // The limiter's rate; with the attack setting (the attack it will have
     // once pending changes are applied) it gives the settled latency.

@@ -132,7 +132,10 @@ TEST (AAX_CParameter, RequestsWithoutAutomationApplyAtOnceAndNeverStoreANaN)
     EXPECT_EQ (parameter->GetNormalizedDefaultValue(), 0.0);
 
     std::unique_ptr<BoolParameter> bypass (newBoolParameter ("b"));
-    const std::vector<std::pair<double, bool>> positions { { 0.3, true }, { 0.0, false }, { 0.0001, true }, { -0.0001, false }, { 1.0, true }, { notANumber, false } };
+    // Any positive value is on, down to the smallest positive float and double.
+    const double smallestFloat = std::numeric_limits<float>::denorm_min();
+    const double smallestDouble = std::numeric_limits<double>::denorm_min();
+    const std::vector<std::pair<double, bool>> positions { { 0.3, true }, { 0.0, false }, { 0.0001, true }, { -0.0001, false }, { smallestFloat, true }, { -smallestFloat, false }, { smallestDouble, true }, { -0.0, false }, { 1.0, true }, { notANumber, false } };
 
     for (const auto& [normalized, on] : positions)
     {
