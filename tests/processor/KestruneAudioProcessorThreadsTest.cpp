@@ -7,6 +7,8 @@
 
 #include "ProcessorTestSupport.h"
 
+#include "support/Sanitizers.h"
+
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
 
@@ -17,19 +19,11 @@
 
 using namespace quorvel::test;
 
-// Under ThreadSanitizer a round of the two-setter test costs about fifty
-// times as much; the race checks need far fewer rounds than the reproduction.
-#if defined(__SANITIZE_THREAD__)
-    #define QUORVEL_UNDER_THREAD_SANITIZER 1
-#elif defined(__has_feature)
-    #if __has_feature(thread_sanitizer)
-        #define QUORVEL_UNDER_THREAD_SANITIZER 1
-    #endif
-#endif
-
 namespace
 {
-#ifdef QUORVEL_UNDER_THREAD_SANITIZER
+// Under ThreadSanitizer a round of the two-setter test costs about fifty
+// times as much; the race checks need far fewer rounds than the reproduction.
+#ifdef QUORVEL_THREAD_SANITIZER
 constexpr int numSetterRounds = 2000;
 #else
 constexpr int numSetterRounds = 20000;

@@ -4,23 +4,17 @@
 
 #include "processor/PendingParameterChanges.h"
 
+#include "support/Sanitizers.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
-// Under ThreadSanitizer every round costs many times as much.
-#if defined(__SANITIZE_THREAD__)
-    #define QUORVEL_UNDER_THREAD_SANITIZER 1
-#elif defined(__has_feature)
-    #if __has_feature(thread_sanitizer)
-        #define QUORVEL_UNDER_THREAD_SANITIZER 1
-    #endif
-#endif
-
 namespace
 {
-#ifdef QUORVEL_UNDER_THREAD_SANITIZER
+// Under ThreadSanitizer every round costs many times as much.
+#ifdef QUORVEL_THREAD_SANITIZER
 constexpr int numRounds = 2000;
 #else
 constexpr int numRounds = 20000;

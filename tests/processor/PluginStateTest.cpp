@@ -4,6 +4,7 @@
 #include "processor/GuardedXmlReader.h"
 #include "processor/KestruneAudioProcessor.h"
 #include "processor/NumberText.h"
+#include "support/Sanitizers.h"
 #include "support/StateBlock.h"
 #include "support/TestSignals.h"
 
@@ -18,14 +19,6 @@
 #include <limits>
 #include <string>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__)
-    #define QUORVEL_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-    #if __has_feature(address_sanitizer)
-        #define QUORVEL_ADDRESS_SANITIZER 1
-    #endif
-#endif
 
 #if QUORVEL_ADDRESS_SANITIZER
     #include <sanitizer/lsan_interface.h>

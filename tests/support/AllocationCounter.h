@@ -3,19 +3,15 @@
 // Counts the allocations made through the global operator new of a test executable that
 // links AllocationCounter.cpp, and can make a chosen allocation fail.
 
+#include "tests/support/Sanitizers.h"
+
 #include <cstdint>
 
 // ThreadSanitizer brings operator new and delete of its own, which a program cannot
 // replace again: built with it, nothing is counted and no allocation is made to fail.
-#if defined(__SANITIZE_THREAD__)
+#if QUORVEL_THREAD_SANITIZER
     #define QUORVEL_COUNTS_ALLOCATIONS 0
-#elif defined(__has_feature)
-    #if __has_feature(thread_sanitizer)
-        #define QUORVEL_COUNTS_ALLOCATIONS 0
-    #endif
-#endif
-
-#ifndef QUORVEL_COUNTS_ALLOCATIONS
+#else
     #define QUORVEL_COUNTS_ALLOCATIONS 1
 #endif
 

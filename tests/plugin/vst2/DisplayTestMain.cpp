@@ -1,15 +1,8 @@
 // main() of the editor tests: they run only under the virtual X display that
 // tools/test.sh names in QUORVEL_TEST_DISPLAY (and skip without one).
 #include "tests/support/HostedPluginTests.h"
+#include "tests/support/Sanitizers.h"
 #include "tests/support/TestDisplay.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-    #define QUORVEL_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-    #if __has_feature(address_sanitizer)
-        #define QUORVEL_ADDRESS_SANITIZER 1
-    #endif
-#endif
 
 #if QUORVEL_ADDRESS_SANITIZER
 // JUCE's host code never frees the child list it asks the X server for when it looks

@@ -1,19 +1,11 @@
 #include "tests/plugin/vst2/RealtimeProbe.h"
+#include "tests/support/Sanitizers.h"
 
 #include <dlfcn.h>
 #include <pthread.h>
 
 #include <atomic>
 #include <cstddef>
-
-#if defined(__has_feature)
-    #if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
-        #define QUORVEL_SANITIZED 1
-    #endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    #define QUORVEL_SANITIZED 1
-#endif
 
 namespace
 {
