@@ -51,8 +51,7 @@ PendingParameterChanges::PendingParameterChanges (std::uint32_t startStamp) noex
     {
         latest[index].store (initial);
         lastWithSetting[index].store (initial);
-        appliedWords[index] = initial;
-        appliedStamps[index].store (0);
+        appliedWords[index].store (initial);
     }
 }
 
@@ -65,7 +64,7 @@ void PendingParameterChanges::store (int index, float value, bool hasSetting) no
     // round to the one applied last for this parameter is passed over.
     auto stamp = (lastStamp.fetch_add (1, std::memory_order_relaxed) + 1) & stampMask;
 
-    if (stamp == appliedStamps[slot].load (std::memory_order_relaxed))
+    if (stamp == stampOf (appliedWords[slot].load (std::memory_order_relaxed)))
         stamp = (lastStamp.fetch_add (1, std::memory_order_relaxed) + 1) & stampMask;
 
     const auto word = makeWord (stamp, hasSetting, value);
@@ -102,7 +101,7 @@ int PendingParameterChanges::takeDue (std::array<Change, numParameters>& due) no
     {
         words[index] = wordInForce (index);
 
-        if (words[index] != appliedWords[index])
+        if (words[index] != appliedWords[index].load (std::memory_order_relaxed))
         {
             const auto stamp = stampOf (words[index]);
             newest = pending == 0 || stampIsEarlier (newest, stamp) ? stamp : newest;
@@ -132,7 +131,7 @@ int PendingParameterChanges::takeDue (std::array<Change, numParameters>& due) no
         {
             again[index] = wordInForce (index);
 
-            if (again[index] != appliedWords[index] && ! stampIsEarlier (newest, stampOf (again[index])))
+            if (again[index] != appliedWords[index].load (std::memory_order_relaxed) && ! stampIsEarlier (newest, stampOf (again[index])))
                 stillDue |= 1u << index;
         }
 
@@ -163,8 +162,7 @@ int PendingParameterChanges::takeDue (std::array<Change, numParameters>& due) no
             due[(size_t) position] = due[(size_t) (position - 1)];
 
         due[(size_t) position] = { index, valueOf (word) };
-        appliedWords[(size_t) index] = word;
-        appliedStamps[(size_t) index].store (stampOf (word), std::memory_order_relaxed);
+        appliedWords[(size_t) index].store (word, std::memory_order_relaxed);
     }
 
     return numDue;

@@ -35,12 +35,11 @@
       latest[i] by the same call. (Two calls with settings racing, followed by
       one without, may leave it with either of the two.)
     - lastStamp: the stamp last handed out. Stamps are 31 bits and wrap.
-    - appliedWords[i] (the applying thread only): the word takeDue applied
-      last for parameter i. A change is pending while the word in force for
-      the parameter (latest[i], or lastWithSetting[i] when latest[i] has no
-      setting) differs from it, stamp or value.
-    - appliedStamps[i]: the stamp of appliedWords[i], for store to read.
-      Invariant: store passes over a stamp equal to the one applied last for
+    - appliedWords[i]: the word takeDue applied last for parameter i,
+      written by the applying thread only; store reads its stamp. A change is
+      pending while the word in force for the parameter (latest[i], or
+      lastWithSetting[i] when latest[i] has no setting) differs from it,
+      stamp or value. Invariant: store passes over a stamp equal to the one applied last for
       its parameter, so however often the stamps have wrapped a new change
       differs from the one applied, even when it sets the same value again
       (which still counts: an attack set again restarts the limiter's
@@ -94,7 +93,7 @@ public:
     bool mayHaveDue() const noexcept
     {
         for (size_t index = 0; index < (size_t) numParameters; ++index)
-            if (latest[index].load (std::memory_order_relaxed) != appliedWords[index])
+            if (latest[index].load (std::memory_order_relaxed) != appliedWords[index].load (std::memory_order_relaxed))
                 return true;
 
         return false;
@@ -106,6 +105,5 @@ private:
     std::array<std::atomic<std::uint64_t>, numParameters> latest;
     std::array<std::atomic<std::uint64_t>, numParameters> lastWithSetting;
     std::atomic<std::uint32_t> lastStamp;
-    std::array<std::uint64_t, numParameters> appliedWords;
-    std::array<std::atomic<std::uint32_t>, numParameters> appliedStamps;
+    std::array<std::atomic<std::uint64_t>, numParameters> appliedWords;
 };
