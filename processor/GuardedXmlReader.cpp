@@ -14,7 +14,6 @@ namespace
     bool isSpace (char c) noexcept { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
     bool isNameStart (char c) noexcept { return isAsciiLetter (c) || c == '_' || c == ':'; }
     bool isNameChar (char c) noexcept { return isNameStart (c) || isDigit (c) || c == '-' || c == '.'; }
-    char toLowerAscii (char c) noexcept { return c >= 'A' && c <= 'Z' ? (char) (c - 'A' + 'a') : c; }
 
     int hexDigitValue (char c) noexcept
     {
@@ -158,6 +157,15 @@ namespace
             return (std::size_t) (end - position) >= literal.size() && std::memcmp (position, literal.data(), literal.size()) == 0;
         }
 
+        // Moves to the next occurrence of a terminator; false, at the end, when there
+        // is none.
+        bool moveTo (std::string_view terminator) noexcept
+        {
+            const auto found = std::string_view (position, (std::size_t) (end - position)).find (terminator);
+            position = found == std::string_view::npos ? end : position + found;
+            return position != end;
+        }
+
         bool skipSpace() noexcept
         {
             const auto* before = position;
@@ -227,8 +235,7 @@ namespace
 
             if (more && field == "encoding")
             {
-                if (value.size() != 5 || ! std::equal (value.begin(), value.end(), "utf-8", [] (char a, char b)
-                                                       { return toLowerAscii (a) == b; }))
+                if (! equalsIgnoringAsciiCase (value, "utf-8"))
                     return false;
 
                 more = nextField();
@@ -270,19 +277,11 @@ namespace
         {
             position += 4;
 
-            for (; end - position >= 2; ++position)
-            {
-                if (position[0] == '-' && position[1] == '-')
-                {
-                    if (end - position < 3 || position[2] != '>')
-                        return false;
+            if (! moveTo ("--") || ! startsWith ("-->"))
+                return false;
 
-                    position += 3;
-                    return true;
-                }
-            }
-
-            return false;
+            position += 3;
+            return true;
         }
 
         // After "<?": a target other than "xml" in any case (the declaration is read
@@ -295,22 +294,14 @@ namespace
             if (! name (target))
                 return false;
 
-            if (target.size() == 3 && toLowerAscii (target[0]) == 'x' && toLowerAscii (target[1]) == 'm' && toLowerAscii (target[2]) == 'l')
+            if (equalsIgnoringAsciiCase (target, "xml"))
                 return false;
 
-            if (! skipSpace() && ! startsWith ("?>"))
+            if ((! skipSpace() && ! startsWith ("?>")) || ! moveTo ("?>"))
                 return false;
 
-            for (; end - position >= 2; ++position)
-            {
-                if (position[0] == '?' && position[1] == '>')
-                {
-                    position += 2;
-                    return true;
-                }
-            }
-
-            return false;
+            position += 2;
+            return true;
         }
 
         // Whitespace, comments and processing instructions around the root element.
@@ -549,10 +540,7 @@ namespace
                     position += 9;
                     const auto* sectionStart = position;
 
-                    while (end - position >= 3 && ! startsWith ("]]>"))
-                        ++position;
-
-                    if (end - position < 3)
+                    if (! moveTo ("]]>"))
                         return false;
 
                     parent.children.emplace_back();
@@ -578,6 +566,14 @@ namespace
         const char* const end;
     };
 } // namespace
+
+bool equalsIgnoringAsciiCase (std::string_view text, std::string_view other) noexcept
+{
+    const auto lower = [] (char c)
+    { return c >= 'A' && c <= 'Z' ? (char) (c - 'A' + 'a') : c; };
+    return text.size() == other.size() && std::equal (text.begin(), text.end(), other.begin(), [&lower] (char a, char b)
+                                                      { return lower (a) == lower (b); });
+}
 
 std::string Element::allSubText() const
 {

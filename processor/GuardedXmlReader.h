@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,10 @@ struct Element
     /** The character data of every run inside, in document order. */
     std::string allSubText() const;
 };
+
+/** Whether two names are the same but for the case of ASCII letters: the C library's
+    case mapping depends on the locale (a Turkish "I" is no "i"). */
+bool equalsIgnoringAsciiCase (std::string_view text, std::string_view other) noexcept;
 
 /** The root element of text[0, length); nothing when the text is not a document this
     reader accepts (a zero byte among them). */

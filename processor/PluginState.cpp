@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
 
 namespace PluginState
 {
@@ -18,14 +17,6 @@ namespace
     constexpr int writtenOrder[] = { ParameterTable::inputGain, ParameterTable::attackTime, ParameterTable::releaseTime, ParameterTable::maxPeakLevel };
 
     constexpr const char* inputConfigElement = "idxInputConfig";
-
-    bool equalsIgnoringAsciiCase (std::string_view text, std::string_view other) noexcept
-    {
-        const auto lower = [] (char c)
-        { return c >= 'A' && c <= 'Z' ? (char) (c - 'A' + 'a') : c; };
-        return text.size() == other.size() && std::equal (text.begin(), text.end(), other.begin(), [&lower] (char a, char b)
-                                                          { return lower (a) == lower (b); });
-    }
 } // namespace
 
 void write (const std::array<float, ParameterTable::numParameters>& parameterValues, int inputConfig, juce::MemoryBlock& destination)
@@ -97,7 +88,7 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
 
         Entry entry;
 
-        if (equalsIgnoringAsciiCase (child.name, inputConfigElement))
+        if (GuardedXmlReader::equalsIgnoringAsciiCase (child.name, inputConfigElement))
         {
             entry.inputConfig = NumberText::parseInteger (subText());
             entries.push_back (entry);
@@ -106,7 +97,7 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
 
         for (int index = 0; index < ParameterTable::numParameters; ++index)
         {
-            if (equalsIgnoringAsciiCase (child.name, ParameterTable::parameters[(size_t) index].stateElement))
+            if (GuardedXmlReader::equalsIgnoringAsciiCase (child.name, ParameterTable::parameters[(size_t) index].stateElement))
             {
                 entry.parameterIndex = index;
                 entry.value = NumberText::parseFloat (subText());
