@@ -22,11 +22,6 @@ std::uint32_t stampOf (std::uint64_t word) noexcept
     return (std::uint32_t) (word >> 33);
 }
 
-bool hasSettingIn (std::uint64_t word) noexcept
-{
-    return ((word >> 32) & 1u) != 0;
-}
-
 float valueOf (std::uint64_t word) noexcept
 {
     const auto bits = (std::uint32_t) word;
@@ -50,7 +45,7 @@ PendingParameterChanges::PendingParameterChanges (std::uint32_t startStamp) noex
     for (size_t index = 0; index < (size_t) numParameters; ++index)
     {
         latest[index].store (initial);
-        lastWithSetting[index].store (initial);
+        keptSetting[index].store (initial);
         appliedWords[index].store (initial);
     }
 }
@@ -70,9 +65,28 @@ void PendingParameterChanges::store (int index, float value, bool hasSetting) no
     const auto word = makeWord (stamp, hasSetting, value);
 
     if (hasSetting)
-        lastWithSetting[slot].store (word, std::memory_order_release);
+    {
+        latest[slot].store (word, std::memory_order_release);
+        return;
+    }
 
-    latest[slot].store (word, std::memory_order_release);
+    // The setting in force must outlive this word: the word with a setting it
+    // replaces is kept first. The kept word is read before the one it may be
+    // replaced by, and replaced only if still there, so a call that loses the
+    // race for latest can leave its word kept only while latest holds a word
+    // with a setting, which the next call without one keeps in its place.
+    for (;;)
+    {
+        auto kept = keptSetting[slot].load (std::memory_order_acquire);
+        auto current = latest[slot].load (std::memory_order_acquire);
+
+        if (hasSettingIn (current) && current != kept
+            && ! keptSetting[slot].compare_exchange_strong (kept, current, std::memory_order_acq_rel, std::memory_order_acquire))
+            continue;
+
+        if (latest[slot].compare_exchange_weak (current, word, std::memory_order_acq_rel, std::memory_order_relaxed))
+            return;
+    }
 }
 
 float PendingParameterChanges::value (int index) const noexcept
@@ -88,10 +102,10 @@ float PendingParameterChanges::settingValue (int index) const noexcept
 std::uint64_t PendingParameterChanges::wordInForce (size_t index) const noexcept
 {
     const auto word = latest[index].load (std::memory_order_acquire);
-    return hasSettingIn (word) ? word : lastWithSetting[index].load (std::memory_order_acquire);
+    return hasSettingIn (word) ? word : keptSetting[index].load (std::memory_order_acquire);
 }
 
-int PendingParameterChanges::takeDue (std::array<Change, numParameters>& due) noexcept
+int PendingParameterChanges::takeDue (std::array<Change, numParameters>& due, ReadingHook afterReading, void* context) noexcept
 {
     std::array<std::uint64_t, numParameters> words;
     std::uint32_t pending = 0;
@@ -108,6 +122,9 @@ int PendingParameterChanges::takeDue (std::array<Change, numParameters>& due) no
             pending |= 1u << index;
         }
     }
+
+    if (afterReading != nullptr)
+        afterReading (context);
 
     if (pending == 0)
         return 0;
@@ -134,6 +151,9 @@ int PendingParameterChanges::takeDue (std::array<Change, numParameters>& due) no
             if (again[index] != appliedWords[index].load (std::memory_order_relaxed) && ! stampIsEarlier (newest, stampOf (again[index])))
                 stillDue |= 1u << index;
         }
+
+        if (afterReading != nullptr)
+            afterReading (context);
 
         bool unchanged = stillDue == pending;
 

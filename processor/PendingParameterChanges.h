@@ -13,7 +13,7 @@
     Threads
     - Any thread, any number at once: store, value, settingValue.
     - One thread at a time (the audio thread, or with audio stopped the thread
-      that prepares): takeDue.
+      that prepares): takeDue, mayHaveDue.
 
     A change is a call of store. One whose value has a setting (the caller
     says so: the limiter takes the value's mapping) is a change for the audio;
@@ -24,27 +24,31 @@
 
     State
     - latest[i]: the word of the last call of store for parameter i: its
-      stamp, whether its value has a setting, and the value's bits. value(i)
-      reads it and, when it has a setting, so does the audio: the host value
-      and the setting the audio runs with come from one word, so that calls
-      racing on one parameter can never leave the host reading one call's
-      value while the audio runs another's.
-    - lastWithSetting[i]: the word of the last call whose value has a setting,
-      identical to latest[i] whenever latest[i] has one. It is what the audio
-      runs with while latest[i] holds a value without a setting. Stored before
-      latest[i] by the same call. (Two calls with settings racing, followed by
-      one without, may leave it with either of the two.)
+      stamp, whether its value has a setting, and the value's bits. Every call
+      writes this one word once, so calls racing on a parameter leave exactly
+      one of them in it. value(i) reads it and, when it has a setting, so does
+      the audio: the host value and the setting the audio runs with come from
+      one word.
+    - keptSetting[i]: the word with a setting that the last call without one
+      took out of latest[i]. It is what the audio runs with while latest[i]
+      holds a value without a setting, and it is read only then. A call without
+      a setting keeps the word it is about to replace here first, and replaces
+      it only if latest[i] still holds it, so the word kept is always the one
+      its own call displaced, never one that lost a race: a value the limiter
+      refuses can never bring back a setting that was overwritten before it.
     - lastStamp: the stamp last handed out. Stamps are 31 bits and wrap.
-    - appliedWords[i]: the word takeDue applied last for parameter i,
-      written by the applying thread only; store reads its stamp. A change is
-      pending while the word in force for the parameter (latest[i], or
-      lastWithSetting[i] when latest[i] has no setting) differs from it,
-      stamp or value. Invariant: store passes over a stamp equal to the one applied last for
-      its parameter, so however often the stamps have wrapped a new change
-      differs from the one applied, even when it sets the same value again
-      (which still counts: an attack set again restarts the limiter's
-      attack transition). Only a word stored 2^31 changes earlier and first
-      applied in the moment between that check and the store could match.
+    - appliedWords[i]: the word takeDue applied last for parameter i, written
+      by the applying thread only; store reads its stamp. A change is pending
+      while the word in force for the parameter (latest[i], or keptSetting[i]
+      when latest[i] has no setting) differs from it, stamp or value. Every
+      pending word was stored in latest[i] after the last takeDue that left it
+      there, so it carries a stamp handed out since. Invariant: store passes
+      over a stamp equal to the one applied last for its parameter, so however
+      often the stamps have wrapped a new change differs from the one applied,
+      even when it sets the same value again (which still counts: an attack
+      set again restarts the limiter's attack transition). Only a word stored
+      2^31 changes earlier and first applied in the moment between that check
+      and the store could match.
 
     Why 31-bit stamps and not a 64-bit counter: the whole word, stamp, flag and
     value, must be one std::atomic<std::uint64_t>, which is lock-free on every
@@ -66,7 +70,8 @@ public:
     explicit PendingParameterChanges (std::uint32_t startStamp = 0) noexcept;
 
     /** Stores `value` as the value of parameter `index` (0 .. 3) and, when
-        hasSetting, as a change for the audio thread. Any thread. */
+        hasSetting, as a change for the audio thread. Any thread. Lock-free:
+        a call without a setting may retry while others store on its parameter. */
     void store (int index, float value, bool hasSetting) noexcept;
 
     /** The value of parameter `index` as last stored. Any thread. */
@@ -85,25 +90,37 @@ public:
 
     /** Fills `due` with the pending changes in the order they came, marks
         them applied and answers how many there are. One thread at a time. */
-    int takeDue (std::array<Change, numParameters>& due) noexcept;
+    int takeDue (std::array<Change, numParameters>& due) noexcept { return takeDue (due, nullptr, nullptr); }
 
-    /** False when takeDue has nothing to hand over: no call has stored since
-        it last ran (true may still come with nothing due). For the thread
-        that calls takeDue, as a cheap test before it once per block. */
+    /** takeDue, calling afterReading (context) each time it has read the
+        words: there a test stores what a setter on another thread might. */
+    using ReadingHook = void (*) (void* context);
+    int takeDue (std::array<Change, numParameters>& due, ReadingHook afterReading, void* context) noexcept;
+
+    /** False when takeDue has nothing to hand over: no change is pending (true
+        may still come with nothing due). For the thread that calls takeDue, as
+        a cheap test before it once per block. */
     bool mayHaveDue() const noexcept
     {
         for (size_t index = 0; index < (size_t) numParameters; ++index)
-            if (latest[index].load (std::memory_order_relaxed) != appliedWords[index].load (std::memory_order_relaxed))
+        {
+            const auto word = latest[index].load (std::memory_order_relaxed);
+            const auto applied = appliedWords[index].load (std::memory_order_relaxed);
+
+            if (word != applied && (hasSettingIn (word) || keptSetting[index].load (std::memory_order_relaxed) != applied))
                 return true;
+        }
 
         return false;
     }
 
 private:
+    static bool hasSettingIn (std::uint64_t word) noexcept { return ((word >> 32) & 1u) != 0; }
+
     std::uint64_t wordInForce (size_t index) const noexcept;
 
     std::array<std::atomic<std::uint64_t>, numParameters> latest;
-    std::array<std::atomic<std::uint64_t>, numParameters> lastWithSetting;
+    std::array<std::atomic<std::uint64_t>, numParameters> keptSetting;
     std::atomic<std::uint32_t> lastStamp;
     std::array<std::atomic<std::uint64_t>, numParameters> appliedWords;
 };

@@ -1,6 +1,6 @@
-// The pending-change ordering with its callers on their own threads: two
-// setters on one parameter while the audio thread takes changes, and one
-// setter's order across parameters. Run under ThreadSanitizer too.
+// The pending-change ordering with its callers on their own threads: two or
+// three setters on one parameter while the audio thread takes changes, and
+// one setter's order across parameters. Run under ThreadSanitizer too.
 
 #include "processor/PendingParameterChanges.h"
 
@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 namespace
 {
@@ -28,12 +29,18 @@ int takeDueCount (PendingParameterChanges& changes)
     return changes.takeDue (due);
 }
 
-TEST (PendingParameterChangesThreads, TwoSettersOfOneParameterLeaveOneValue)
+class RacingSetters : public ::testing::TestWithParam<int>
 {
-    // Round after round two threads store on parameter 0 at the same moment,
-    // while a third takes changes as an audio thread does. Once both calls
-    // have returned and the changes are taken, the value the host reads is
-    // the one taken last.
+};
+
+TEST_P (RacingSetters, LeaveOneValueThatARefusedValueNeverMoves)
+{
+    // Round after round two or three threads store on parameter 0 at the same
+    // moment, while another takes changes as an audio thread does. Once every
+    // call has returned and the changes are taken, the value the host reads is
+    // the one taken last. A value without a setting stored after that, alone,
+    // leaves the setting in force where it is, and nothing is due after it.
+    const int numSetters = GetParam();
     PendingParameterChanges changes;
     std::atomic<int> roundStarted { 0 };
     std::atomic<int> callsReturned { 0 };
@@ -75,15 +82,18 @@ TEST (PendingParameterChangesThreads, TwoSettersOfOneParameterLeaveOneValue)
                                std::this_thread::yield();
                            } });
 
-    std::thread first (setter, 0.25f);
-    std::thread second (setter, 0.75f);
-    int disagreements = 0;
+    std::vector<std::thread> setters;
+
+    for (int n = 0; n < numSetters; ++n)
+        setters.emplace_back (setter, 0.25f * (float) (n + 1));
+
+    int disagreements = 0, movedByARefusedValue = 0, dueAfterARefusedValue = 0;
 
     for (int round = 1; round <= numRounds; ++round)
     {
         roundStarted.store (round);
 
-        while (callsReturned.load() < 2 * round)
+        while (callsReturned.load() < numSetters * round)
             std::this_thread::yield();
 
         pause.store (1);
@@ -97,15 +107,25 @@ TEST (PendingParameterChangesThreads, TwoSettersOfOneParameterLeaveOneValue)
             applied = due[(size_t) (n - 1)].value;
 
         disagreements += applied != changes.value (0) || changes.settingValue (0) != applied ? 1 : 0;
+
+        changes.store (0, 1.5f, false);
+        dueAfterARefusedValue += changes.mayHaveDue() ? 1 : 0;
+        movedByARefusedValue += changes.settingValue (0) != applied || changes.takeDue (due) != 0 ? 1 : 0;
         pause.store (0);
     }
 
     finished.store (true);
-    first.join();
-    second.join();
+
+    for (auto& thread : setters)
+        thread.join();
+
     audio.join();
     EXPECT_EQ (disagreements, 0);
+    EXPECT_EQ (movedByARefusedValue, 0);
+    EXPECT_EQ (dueAfterARefusedValue, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P (PendingParameterChangesThreads, RacingSetters, ::testing::Values (2, 3));
 
 TEST (PendingParameterChangesThreads, ChangesOfOneThreadAreTakenInTheirOrder)
 {

@@ -4,6 +4,7 @@
 #include "tests/plugin/vst2/RawVstHost.h"
 #include "tests/plugin/vst2/RealtimeProbe.h"
 
+#include "support/Sanitizers.h"
 #include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <random>
 #include <thread>
+#include <vector>
 
 using namespace quorvel::test;
 
@@ -362,6 +364,58 @@ TEST_F (VstBoundaryTest, ChangesAreToldFromTheMessageThreadNeverInsideTheHostsCa
     EXPECT_EQ (RawVstHost::initialDelay (effect.get()), 44);
     std::this_thread::sleep_for (std::chrono::milliseconds (150));
     EXPECT_EQ (host.count (ioChanged), 0);
+}
+
+TEST_F (VstBoundaryTest, ARefusedAttackAfterARaceKeepsTheDelayOfTheCallThatCameLast)
+{
+    // Three host threads set the attack at once, round after round; after a resume
+    // the delay is the one of the value the host reads. An attack the limiter
+    // refuses, set alone after that, changes what the host reads and nothing else:
+    // the next resume keeps the delay.
+#ifdef QUORVEL_THREAD_SANITIZER
+    constexpr int numRounds = 300;
+#else
+    constexpr int numRounds = 3000;
+#endif
+    constexpr float attacks[] = { 0.25f, 0.5f, 0.75f };
+    std::atomic<int> roundStarted { 0 }, callsReturned { 0 };
+    std::vector<std::thread> setters;
+
+    for (const float attack : attacks)
+        setters.emplace_back ([&, attack]
+                              {
+                                  for (int round = 1; round <= numRounds; ++round)
+                                  {
+                                      while (roundStarted.load() < round)
+                                          std::this_thread::yield();
+
+                                      RawVstHost::setParameter (effect.get(), 0, attack);
+                                      callsReturned.fetch_add (1);
+                                  } });
+
+    int disagreements = 0, moved = 0;
+
+    for (int round = 1; round <= numRounds; ++round)
+    {
+        roundStarted.store (round);
+
+        while (callsReturned.load() < 3 * round)
+            std::this_thread::yield();
+
+        resume (48000.0f, 256);
+        const auto delay = RawVstHost::initialDelay (effect.get());
+        disagreements += delay != lookaheadFor (48000.0f, RawVstHost::getParameter (effect.get(), 0)) ? 1 : 0;
+
+        RawVstHost::setParameter (effect.get(), 0, 1.5f);
+        resume (48000.0f, 256);
+        moved += RawVstHost::initialDelay (effect.get()) != delay || RawVstHost::getParameter (effect.get(), 0) != 1.5f ? 1 : 0;
+    }
+
+    for (auto& setter : setters)
+        setter.join();
+
+    EXPECT_EQ (disagreements, 0);
+    EXPECT_EQ (moved, 0);
 }
 
 TEST_F (VstBoundaryTest, InitialDelayEndsAsTheAudioDelayWhateverTheInterleaving)
