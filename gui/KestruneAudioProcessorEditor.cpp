@@ -10,8 +10,9 @@ namespace
 {
 using ParameterTable::parameters;
 
-/** A stored value may lie outside 0..1 (a host or a saved state may put it there);
-    the controls show it at the nearest end of their scale and NaN at the bottom. */
+/** A stored value may lie outside 0..1 (a host may put it there; a saved state is
+    read within the range); the controls show it at the nearest end of their scale
+    and NaN at the bottom. */
 float clampNormalised (float normalised) noexcept
 {
     if (! (normalised > 0.0f))

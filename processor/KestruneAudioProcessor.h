@@ -133,7 +133,9 @@ public:
     /** Restores a saved-state block and answers whether it was one; a block
         that is not leaves everything as it was. Every state a host hands the
         plug-in comes through here: it is the only way host bytes reach the
-        XML parser, behind PluginState's checks. */
+        XML parser, behind PluginState's checks. Values come as PluginState
+        reads them, within 0..1; one that is no number leaves its parameter
+        as it was. */
     bool restoreState (const void* data, int sizeInBytes);
 
     //==============================================================================

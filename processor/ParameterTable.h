@@ -7,8 +7,10 @@
 
     A parameter travels as a normalised value v, nominally 0..1; its value in the
     unit is v x (maximum - minimum) + minimum, computed in single precision as the
-    processor always has, and nothing clamps v. Levels in decibels become linear
-    factors through decibelsToGain. Free of JUCE, so that tools can use it too.
+    processor always has. Only the reading of a saved state limits v to 0..1
+    (PluginState): a host may set and read back any finite v. Levels in decibels
+    become linear factors through decibelsToGain. Free of JUCE, so that tools can
+    use it too.
 */
 
 #include <array>
@@ -25,6 +27,11 @@ enum Index
 };
 
 constexpr int numParameters = 4;
+
+/** The range in which every host keeps a normalised value: a parameter's minimum
+    at the one end, its maximum at the other. */
+constexpr float normalisedMinimum = 0.0f;
+constexpr float normalisedMaximum = 1.0f;
 
 struct Parameter
 {

@@ -5,6 +5,7 @@
 #include "processor/ParameterTable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace PluginState
@@ -17,6 +18,20 @@ namespace
     constexpr int writtenOrder[] = { ParameterTable::inputGain, ParameterTable::attackTime, ParameterTable::releaseTime, ParameterTable::maxPeakLevel };
 
     constexpr const char* inputConfigElement = "idxInputConfig";
+
+    /** Every host keeps the plug-in's parameters within the normalised range (the AAX
+        host is given a limited copy of each value and hands that back): a state read
+        as the host holds it leaves the processor, the host, the display and the sound
+        agreeing, whichever door the state came in by. */
+    float limitedToNormalisedRange (float value) noexcept
+    {
+        // No number is the caller's to skip, not an end of the range to apply. Within
+        // the range std::clamp answers the value itself, so -0 keeps its sign.
+        if (! std::isfinite (value))
+            return value;
+
+        return std::clamp (value, ParameterTable::normalisedMinimum, ParameterTable::normalisedMaximum);
+    }
 } // namespace
 
 void write (const std::array<float, ParameterTable::numParameters>& parameterValues, int inputConfig, juce::MemoryBlock& destination)
@@ -100,7 +115,7 @@ std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes)
             if (GuardedXmlReader::equalsIgnoringAsciiCase (child.name, ParameterTable::parameters[(size_t) index].stateElement))
             {
                 entry.parameterIndex = index;
-                entry.value = NumberText::parseFloat (subText());
+                entry.value = limitedToNormalisedRange (NumberText::parseFloat (subText()));
                 entries.push_back (entry);
                 break;
             }

@@ -37,7 +37,7 @@ constexpr int inputConfigEntry = -1;
 struct Entry
 {
     int parameterIndex = inputConfigEntry; // 0..3, or inputConfigEntry
-    float value = 0.0f; // normalised parameter value
+    float value = 0.0f; // normalised parameter value: within 0..1, or not finite
     int inputConfig = 0; // for inputConfigEntry only
 };
 
@@ -50,8 +50,11 @@ void write (const std::array<float, ParameterTable::numParameters>& parameterVal
     (too short, another magic, a length field below 1 or beyond the block's
     end, or text that GuardedXmlReader refuses: anything but a small
     well-formed document). Tags match in any ASCII case; an element's text is
-    all the character data inside it. Values are not range-checked; a text
-    without a leading number reads as 0. The reading is the same in every
-    locale. */
+    all the character data inside it, and a text without a leading number
+    reads as 0. A finite parameter value outside 0..1 (ParameterTable's
+    normalised range) reads as the nearer end of it, however near or far; one
+    within, -0 included, is kept bit for bit; NaN and the infinities (a
+    magnitude beyond the floats among them) are kept too, for the caller to
+    skip. The reading is the same in every locale. */
 std::optional<std::vector<Entry>> read (const void* data, int sizeInBytes);
 } // namespace PluginState

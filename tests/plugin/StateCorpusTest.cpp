@@ -1,9 +1,11 @@
 // One list of saved states, good and damaged: the state corpus of the fuzzers plus the
 // damage hosts were seen to hand in, each restored through every door a state comes in
 // by: the processor itself, effSetChunk as a bank and as a program, and the AAX "juce"
-// chunk. Every door must agree with the processor on whether the block is a state and
-// on what it restores, and a refused block must leave everything as it was. Run under
-// AddressSanitizer, the same list shows that no door reads past a block.
+// chunk, whose host hands the values pushed to it back as a host does. Every door must
+// agree with the processor on whether the block is a state and on what it restores (the
+// values a host reads and the state saved afterwards), and a refused block must leave
+// everything as it was. Run under AddressSanitizer, the same list shows that no door
+// reads past a block.
 
 #include "processor/KestruneAudioProcessor.h"
 #include "tests/plugin/aax/AaxPlugInTest.h"
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -123,6 +126,7 @@ Bytes blockNamed (const std::string& name)
 /** What the corpus holds, read by eye: the blocks that are saved states. */
 const std::map<std::string, bool> isState {
     { "bad-xml", false },
+    { "beyond-range", true },
     { "broken-tags", false },
     { "declaration", true },
     { "doctype", false },
@@ -138,6 +142,7 @@ const std::map<std::string, bool> isState {
     { "overlong-doctype", false },
     { "overlong-element", false },
     { "overlong-nested", false },
+    { "range-ends", true },
     { "repeated", true },
     { "runs", true },
     { "shortest-digits", true },
@@ -165,7 +170,8 @@ const Bytes markerState = stateBlockAround ("<Root><Gain>0.125</Gain><Attack>0.7
 struct Outcome
 {
     bool restored = false;
-    Bytes state;
+    std::array<float, 4> values {}; // parameters 0 to 3 as the host reads them back
+    Bytes state; // which tells -0 from 0
 };
 
 Bytes savedStateOf (KestruneAudioProcessor& processor)
@@ -180,8 +186,12 @@ Outcome throughProcessor (const Bytes& block)
 {
     KestruneAudioProcessor processor;
     EXPECT_TRUE (processor.restoreState (markerState.data(), (int) markerState.size()));
-    const bool restored = processor.restoreState (block.data(), (int) block.size());
-    return { restored, savedStateOf (processor) };
+    Outcome outcome;
+    outcome.restored = processor.restoreState (block.data(), (int) block.size());
+    for (int index = 0; index < 4; ++index)
+        outcome.values[(size_t) index] = processor.getParameter (index);
+    outcome.state = savedStateOf (processor);
+    return outcome;
 }
 
 Outcome throughVstChunk (const Bytes& block, bool asProgram)
@@ -204,6 +214,9 @@ Outcome throughVstChunk (const Bytes& block, bool asProgram)
     EXPECT_TRUE (answer == 0 || answer == 1) << answer;
     outcome.restored = answer == 1;
 
+    for (int index = 0; index < 4; ++index)
+        outcome.values[(size_t) index] = RawVstHost::getParameter (effect.get(), index);
+
     void* data = nullptr;
     const auto size = RawVstHost::dispatch (effect.get(), fst::effGetChunk, asProgram ? 1 : 0, 0, &data);
     if (data != nullptr && size > 0)
@@ -220,9 +233,16 @@ protected:
     {
         auto& plugIn = *effect->effect();
         EXPECT_EQ (plugIn.SetChunk (stateChunkID, HostChunkRecord::holding (stateChunkID, 0, markerState).get()), kAAX_Success);
+        effect->deliverPending();
 
+        // The host takes the values the restore pushed to it and hands each one back,
+        // as a host answers a set-value request.
         Outcome outcome;
         outcome.restored = plugIn.SetChunk (stateChunkID, HostChunkRecord::holding (stateChunkID, 0, block).get()) == kAAX_Success;
+        effect->deliverPending();
+
+        for (int index = 0; index < 4; ++index)
+            outcome.values[(size_t) index] = (float) valueOf (std::to_string (index).c_str());
 
         uint32_t size = 0;
         EXPECT_EQ (plugIn.GetChunkSize (stateChunkID, &size), kAAX_Success);
@@ -261,6 +281,7 @@ TEST_P (StateCorpusTest, EveryDoorRestoresExactlyWhatTheProcessorReads)
     for (const auto& [door, outcome] : doors)
     {
         EXPECT_EQ (outcome.restored, expected.restored) << door;
+        EXPECT_EQ (outcome.values, expected.restored ? expected.values : marker.values) << door;
         EXPECT_EQ (outcome.state, expected.restored ? expected.state : marker.state) << door;
     }
 }

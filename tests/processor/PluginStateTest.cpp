@@ -121,13 +121,17 @@ TEST_F (PluginStateTest, RestoresWhatItRecognisesInDocumentOrder)
     const std::pair<std::string, const char*> cases[] = {
         { freshText, "0.025 0.02 0.5 0 0 +" },
         { "<root><gain>0.5</gain></root>", "0.7 0.7 0.7 0.5 1 +" },
-        { "<Root><Attack>0.5</Attack><ATTACK>0.25</ATTACK><Attack>2</Attack><Other>7</Other></Root>", "2 0.7 0.7 0.7 1 +" },
+        { "<Root><Attack>0.5</Attack><ATTACK>0.25</ATTACK><Attack>2</Attack><Other>7</Other></Root>", "1 0.7 0.7 0.7 1 +" },
         { "<any a=\"1\"><THRESHOLD>0.75</THRESHOLD><gain x=\"9\"> 0.5 </gain><Unknown>3</Unknown>text"
           "<Gain>0.25<b/>7</Gain><IDXINPUTCONFIG>1</IDXINPUTCONFIG><Attack/></any>",
           "0 0.7 0.75 0.257 1 +" },
         { "<Root><Gain>abc</Gain><Attack>nan</Attack><Release>inf</Release><Threshold>1e39</Threshold>"
           "<idxInputConfig>x</idxInputConfig></Root>",
           "0.7 0.7 0.7 0 0 +" },
+        // Outside 0..1 a value reads as the nearer end, however close or far; within
+        // it, the ends, -0 and the float below 1 are kept as they are.
+        { "<Root><Attack>1.0000001</Attack><Release>-0.5</Release><Threshold>1</Threshold><Gain>-0</Gain></Root>", "1 0 1 -0 1 +" },
+        { "<Root><Attack>1e38</Attack><Release>-1e-45</Release><Threshold>0.99999994</Threshold><Gain>0</Gain></Root>", "1 0 0.99999994 0 1 +" },
         { "<Root><idxInputConfig>-1</idxInputConfig></Root>", "0.7 0.7 0.7 0.7 -1 +" },
         { "<Root><idxInputConfig> 0 </idxInputConfig></Root>", "0.7 0.7 0.7 0.7 0 +" },
         { "<Root><idxInputConfig>-2147483648</idxInputConfig></Root>", "0.7 0.7 0.7 0.7 -2147483648 +" },
@@ -273,7 +277,7 @@ TEST_F (PluginStateTest, ReadsAndWritesTheSameInEveryLocale)
         { "<Root><Gain>\xe3\x80\x80<x/>0.5</Gain><Attack>0.5<x/>\xe2\x80\xa8</Attack>"
           "<idxInputConfig>\xe3\x80\x80-1</idxInputConfig><Release>\xe2\x80\xa8<!---->0.5</Release></Root>",
           "0.5 0 0.7 0 0 +" },
-        { "<Root><Attack>0.25</Attack><Release>1e-3</Release><Threshold>-0.5e1</Threshold></Root>", "0.25 0.001 -5 0.7 1 +" },
+        { "<Root><Attack>0.25</Attack><Release>1e-3</Release><Threshold>-0.5e1</Threshold><Gain>0.5e-1</Gain></Root>", "0.25 0.001 0 0.05 1 +" },
     };
 
     ASSERT_EQ (setenv ("LOCPATH", QUORVEL_TEST_LOCALES, 1), 0);
@@ -327,31 +331,42 @@ TEST_F (PluginStateTest, TruncatedBlocksNeverApplyACutValue)
     }
 }
 
-TEST_F (PluginStateTest, RoundTripsEveryFloatExactly)
+// A host may set a value outside 0..1, and the state keeps it; read back, it is the
+// nearer end of the range, the state a processor holding that end writes.
+TEST_F (PluginStateTest, RoundTripsEveryFloatInRangeExactlyAndLimitsTheRest)
 {
     SignalRandom random (101);
     const float unusual[] = { 1.0f / 3.0f, 0.1f, 5.0e-5f, 1.0e-7f, 1.5f, -0.25f, -0.0f, 1.0e30f, 16777217.0f, std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(), 0.99999994f };
+    const auto limited = [] (float value)
+    {
+        if (value > 1.0f)
+            return 1.0f;
+
+        return value < 0.0f ? 0.0f : value;
+    };
 
     for (int round = 0; round < 300; ++round)
     {
-        KestruneAudioProcessor source, target;
+        KestruneAudioProcessor source, target, limitedSource;
         std::array<float, 4> values {};
 
         for (size_t index = 0; index < 4; ++index)
         {
             values[index] = round < (int) std::size (unusual) ? unusual[((size_t) round + index) % std::size (unusual)] : random.unit();
             source.setParameter ((int) index, values[index]);
+            limitedSource.setParameter ((int) index, limited (values[index]));
         }
 
         source.idxInputConfig = random.integer (-1, 1);
+        limitedSource.idxInputConfig = source.idxInputConfig.load();
         const auto block = saved (source);
         restore (target, block);
 
         for (size_t index = 0; index < 4; ++index)
-            ASSERT_EQ (bitsOf (target.getParameter ((int) index)), bitsOf (values[index])) << values[index];
+            ASSERT_EQ (bitsOf (target.getParameter ((int) index)), bitsOf (limited (values[index]))) << values[index];
 
         ASSERT_EQ (target.idxInputConfig.load(), source.idxInputConfig.load());
-        ASSERT_EQ (saved (target), block);
+        ASSERT_EQ (saved (target), saved (limitedSource));
     }
 }
 
