@@ -130,9 +130,17 @@ constexpr Box optionLabel { 343, 42, 80, 24 };
 constexpr Box optionList { 345, 70, 78, 19 };
 
 // Knobs: each slider's bounds, the knob drawn at its top left and the value
-// box inside the same bounds.
+// box inside the same bounds. Each knob is one frame of a film strip of square
+// frames stacked from the top: the first at the minimum, the middle one
+// pointing straight up, the last at the maximum. The gain knob shows a frame
+// whole, pixel for pixel; the small knobs show a frame's middle part scaled
+// into their dial.
+constexpr int knobFrames = 127;
+constexpr int knobFrameSize = 70;
+static_assert (knobFrames % 2 == 1, "the middle frame points straight up");
+
 constexpr Box gainKnob { 10, 298, 114, 70 };
-constexpr Box gainDial { 0, 0, 70, 70 };
+constexpr Box gainDial { 0, 0, knobFrameSize, knobFrameSize };
 constexpr Box gainValue { 73, 7, 41, 15 };
 
 constexpr Box attackKnob { 153, 310, 113, 56 };
