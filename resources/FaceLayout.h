@@ -110,14 +110,18 @@ static_assert (maxPeakLineY (0.0f) + maxPeakLineHeight / 2 == levelMeterRow (-10
 
 // Max-peak fader: the slider's bounds, where its look draws the track (the
 // gain-reduction bar) and the thumb inside them (the thumb's top travels 81
-// rows, +10 dB at the top, -10 dB at the bottom), and its value box inside
-// the same bounds.
+// rows, +10 dB at the top, -10 dB at the bottom), and, inside the same
+// bounds, the slider's area and its value box. The look draws the track as
+// wide as the area and moves the thumb's top through the area's height, so the
+// area is the track's width and the thumb's travel. The track is as wide as
+// the gain-reduction meter, so that the bar's stripes show pixel for pixel.
 constexpr Box fader { 367, 71, 64, 137 };
 constexpr int trackOffsetX = 8;
 constexpr int trackOffsetY = 6;
-constexpr int trackWidth = 27;
+constexpr int trackWidth = reductionMeter.width;
 constexpr int faderTravel = 81;
 constexpr int thumbHeight = 13;
+constexpr Box faderArea { 10, 0, trackWidth, faderTravel };
 constexpr Box faderValue { 0, 122, 41, 15 };
 
 // The option panel: a dark strip over the max-peak panel with a light rule
