@@ -1,12 +1,14 @@
 #pragma once
 
 // The editor's face in one table: where the editor and its looks put the
-// meters, knobs, fader, buttons, captions and value boxes, and how the meters
-// turn decibels into rows. The editor, the looks, the meters and the
-// processor's level values read these numbers, and the background picture's
-// slots, scales and labels are painted from the same numbers, so the picture
-// and the live controls move together. Plain constants only: the picture
-// generator includes this as well as the plug-in.
+// meters, knobs, fader, buttons, captions and value boxes, how the meters
+// turn decibels into rows, and the knob strips' frames. The editor, the looks,
+// the meters and the processor's level values read these numbers, and the
+// picture generator paints the background's slots, scales and labels, and
+// the bars, captions, thumb, welcome card and knob strips where they meet the
+// controls, from the same numbers, so the pictures and the live controls move
+// together. Plain constants only: the picture generator includes this as well
+// as the plug-in.
 namespace FaceLayout
 {
 /** A rectangle in pixels: in the editor, or inside the child it belongs to. */
