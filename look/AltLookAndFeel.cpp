@@ -10,9 +10,10 @@ namespace
 const juce::Colour highlightColour = juce::Colour (0xf65ec5da).withAlpha (0.75f);
 constexpr float fontHeight = 14.0f;
 
-// The knob shows the centre 60 x 60 of each 70 x 70 frame at 48 x 48.
+// The small knob shows each frame without this margin, where its strip draws
+// nothing.
 constexpr int knobMargin = 5;
-constexpr int knobDrawnSize = 48;
+constexpr int knobShownSize = FaceLayout::knobFrameSize - 2 * knobMargin;
 } // namespace
 
 AltLookAndFeel::AltLookAndFeel()
@@ -140,17 +141,17 @@ void AltLookAndFeel::drawRotarySlider (juce::Graphics& g, int, int, int, int, fl
     const auto strip = juce::ImageCache::getFromMemory (BinaryData::knob_png, BinaryData::knob_pngSize);
 
     // Rounded up, so that the smallest move off the minimum shows.
-    const auto frame = (int) std::ceil (clampProportion (sliderPosProportional) * (float) (numKnobFrames - 1));
+    const auto frame = (int) std::ceil (clampProportion (sliderPosProportional) * (float) (FaceLayout::knobFrames - 1));
 
     g.drawImage (strip,
                  0,
                  0,
-                 knobDrawnSize,
-                 knobDrawnSize,
+                 FaceLayout::smallDial.width,
+                 FaceLayout::smallDial.height,
                  knobMargin,
-                 frame * knobFrameSize + knobMargin,
-                 knobFrameSize - 2 * knobMargin,
-                 knobFrameSize - 2 * knobMargin,
+                 frame * FaceLayout::knobFrameSize + knobMargin,
+                 knobShownSize,
+                 knobShownSize,
                  false);
 }
 

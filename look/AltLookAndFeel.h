@@ -5,8 +5,8 @@
 // The plug-in's common look: its colours for combo boxes, menus, text editors
 // and text buttons; the embedded Roboto face for every font that asks for the
 // default sans-serif face; flat buttons and combo boxes; knobs drawn as one
-// frame of a 127-frame film strip; and a slider layout that never changes with
-// the slider's size.
+// frame of a film strip; and a slider layout that never changes with the
+// slider's size.
 class AltLookAndFeel : public juce::LookAndFeel_V3
 {
 public:
@@ -43,9 +43,6 @@ public:
                            float rotaryEndAngle,
                            juce::Slider& slider) override;
     juce::Slider::SliderLayout getSliderLayout (juce::Slider& slider) override;
-
-    static constexpr int numKnobFrames = 127;
-    static constexpr int knobFrameSize = 70;
 
 protected:
     // A slider position as a proportion of the range, made safe to index a

@@ -12,9 +12,10 @@ void AltLookAndFeel_Gain::drawRotarySlider (juce::Graphics& g, int, int, int wid
     const auto strip = juce::ImageCache::getFromMemory (BinaryData::knobGain_png, BinaryData::knobGain_pngSize);
 
     // Rounded down: the top frame only at the very top of the range.
-    const auto frame = (int) std::floor (clampProportion (sliderPosProportional) * (float) (numKnobFrames - 1));
+    const auto frame = (int) std::floor (clampProportion (sliderPosProportional) * (float) (FaceLayout::knobFrames - 1));
+    constexpr int frameSize = FaceLayout::knobFrameSize;
 
-    g.drawImage (strip, 0, 0, width, knobFrameSize, 0, frame * knobFrameSize, knobFrameSize, knobFrameSize, false);
+    g.drawImage (strip, 0, 0, width, FaceLayout::gainDial.height, 0, frame * frameSize, frameSize, frameSize, false);
 }
 
 juce::Slider::SliderLayout AltLookAndFeel_Gain::getSliderLayout (juce::Slider&)

@@ -43,6 +43,5 @@ void AltLookAndFeel_MaxPeak::drawLinearSlider (juce::Graphics& g,
 
 juce::Slider::SliderLayout AltLookAndFeel_MaxPeak::getSliderLayout (juce::Slider&)
 {
-    // The thumb's top travels the slider area's height; the track is drawn as wide as the area.
-    return { { 10, 0, FaceLayout::trackWidth, FaceLayout::faderTravel }, toRectangle (FaceLayout::faderValue) };
+    return { toRectangle (FaceLayout::faderArea), toRectangle (FaceLayout::faderValue) };
 }

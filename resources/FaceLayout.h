@@ -1,12 +1,14 @@
 #pragma once
 
 // The editor's face in one table: where the editor and its looks put the
-// meters, knobs, fader, buttons, captions and value boxes, and how the meters
-// turn decibels into rows. The editor, the looks, the meters and the
-// processor's level values read these numbers, and the background picture's
-// slots, scales and labels are painted from the same numbers, so the picture
-// and the live controls move together. Plain constants only: the picture
-// generator includes this as well as the plug-in.
+// meters, knobs, fader, buttons, captions and value boxes, how the meters
+// turn decibels into rows, and the knob strips' frames. The editor, the looks,
+// the meters and the processor's level values read these numbers, and the
+// picture generator paints the background's slots, scales and labels, and
+// the bars, captions, thumb, welcome card and knob strips where they meet the
+// controls, from the same numbers, so the pictures and the live controls move
+// together. Plain constants only: the picture generator includes this as well
+// as the plug-in.
 namespace FaceLayout
 {
 /** A rectangle in pixels: in the editor, or inside the child it belongs to. */
@@ -110,14 +112,18 @@ static_assert (maxPeakLineY (0.0f) + maxPeakLineHeight / 2 == levelMeterRow (-10
 
 // Max-peak fader: the slider's bounds, where its look draws the track (the
 // gain-reduction bar) and the thumb inside them (the thumb's top travels 81
-// rows, +10 dB at the top, -10 dB at the bottom), and its value box inside
-// the same bounds.
+// rows, +10 dB at the top, -10 dB at the bottom), and, inside the same
+// bounds, the slider's area and its value box. The look draws the track as
+// wide as the area and moves the thumb's top through the area's height, so the
+// area is the track's width and the thumb's travel. The track is as wide as
+// the gain-reduction meter, so that the bar's stripes show pixel for pixel.
 constexpr Box fader { 367, 71, 64, 137 };
 constexpr int trackOffsetX = 8;
 constexpr int trackOffsetY = 6;
-constexpr int trackWidth = 27;
+constexpr int trackWidth = reductionMeter.width;
 constexpr int faderTravel = 81;
 constexpr int thumbHeight = 13;
+constexpr Box faderArea { 10, 0, trackWidth, faderTravel };
 constexpr Box faderValue { 0, 122, 41, 15 };
 
 // The option panel: a dark strip over the max-peak panel with a light rule
@@ -130,9 +136,17 @@ constexpr Box optionLabel { 343, 42, 80, 24 };
 constexpr Box optionList { 345, 70, 78, 19 };
 
 // Knobs: each slider's bounds, the knob drawn at its top left and the value
-// box inside the same bounds.
+// box inside the same bounds. Each knob is one frame of a film strip of square
+// frames stacked from the top: the first at the minimum, the middle one
+// pointing straight up, the last at the maximum. The gain knob shows a frame
+// whole, pixel for pixel; the small knobs show a frame's middle part scaled
+// into their dial.
+constexpr int knobFrames = 127;
+constexpr int knobFrameSize = 70;
+static_assert (knobFrames % 2 == 1, "the middle frame points straight up");
+
 constexpr Box gainKnob { 10, 298, 114, 70 };
-constexpr Box gainDial { 0, 0, 70, 70 };
+constexpr Box gainDial { 0, 0, knobFrameSize, knobFrameSize };
 constexpr Box gainValue { 73, 7, 41, 15 };
 
 constexpr Box attackKnob { 153, 310, 113, 56 };

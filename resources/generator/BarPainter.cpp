@@ -66,7 +66,7 @@ juce::Image BarPainter::paintInputBar()
 {
     constexpr int height = 143;
 
-    return paintColumnBar (10, height, [] (int row)
+    return paintColumnBar (FaceLayout::meterWidth, height, [] (int row)
                            {
         // A touch lighter towards the top, so a high level reads as brighter.
         const float towardsTop = 1.0f - ((float) row + 0.5f) / (float) height;
@@ -77,7 +77,7 @@ juce::Image BarPainter::paintOutputBar()
 {
     constexpr int height = 163;
 
-    return paintColumnBar (10, height, [] (int row)
+    return paintColumnBar (FaceLayout::meterWidth, height, [] (int row)
                            {
         const float decibels = FaceLayout::meterTopDb - FaceLayout::meterRangeDb * ((float) row + 0.5f) / (float) height;
         return zoneColour (decibels); });
@@ -85,8 +85,8 @@ juce::Image BarPainter::paintOutputBar()
 
 juce::Image BarPainter::paintReductionBar()
 {
-    constexpr int width = 27;
-    constexpr int height = 250;
+    constexpr int width = FaceLayout::reductionMeter.width;
+    constexpr int height = FaceLayout::reductionMeter.height;
     juce::Image bar (juce::Image::ARGB, width, height, true);
 
     for (int y = 0; y < height; ++y)

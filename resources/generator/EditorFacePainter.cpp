@@ -137,7 +137,7 @@ void EditorFacePainter::paintMeterBlock (juce::Graphics& g, const int (&meterX)[
     const float numberX = scaleOnLeft ? (float) (left - 18) : (float) (right + 18);
     const auto numberAlign = scaleOnLeft ? Align::right : Align::left;
 
-    for (int decibels = 10; decibels >= -30; decibels -= 5)
+    for (int decibels = (int) FaceLayout::meterTopDb; decibels >= (int) FaceLayout::meterBottomDb; decibels -= 5)
     {
         const int row = juce::jlimit (firstRow, lastRow, FaceLayout::levelMeterRow ((float) decibels));
         const bool major = decibels % 10 == 0;
@@ -187,7 +187,7 @@ void EditorFacePainter::paintReductionColumn (juce::Graphics& g) const
 
     const auto numberFont = text.font (9.5f);
 
-    for (int decibels = 5; decibels <= 30; decibels += 5)
+    for (int decibels = 5; (float) decibels <= FaceLayout::reductionFullDb; decibels += 5)
     {
         const int row = juce::jlimit (firstRow, lastRow, FaceLayout::reductionMeterRow ((float) decibels));
         const bool major = decibels % 10 == 0;
@@ -266,10 +266,11 @@ void EditorFacePainter::paintKnobArea (juce::Graphics& g) const
     g.setColour (Palette::panelHighlight);
     g.fillRect (0, top, FaceLayout::width, 1);
 
-    // Dividers between the three knob groups.
+    // Dividers halfway between the three knob groups.
     g.setColour (Palette::panelBorder);
-    g.fillRect (138, top + 10, 1, FaceLayout::height - top - 20);
-    g.fillRect (289, top + 10, 1, FaceLayout::height - top - 20);
+
+    for (auto [left, right] : { std::pair (FaceLayout::gainKnob, FaceLayout::attackKnob), std::pair (FaceLayout::attackKnob, FaceLayout::releaseKnob) })
+        g.fillRect ((left.right() + right.x) / 2, top + 10, 1, FaceLayout::height - top - 20);
 
     // Soft recesses under the knobs.
     auto recess = [&] (float centreX, float centreY, float radius)

@@ -25,6 +25,36 @@ void drawSphereMark (juce::Graphics& g, juce::Point<float> centre, float radius,
     g.setColour (Palette::accent);
     g.fillEllipse (centre.x - 1.8f, centre.y - 1.8f, 3.6f, 3.6f);
 }
+
+// A meter's left edge from the left edge of its group's caption.
+constexpr int fromCaption (const int (&meterX)[4], FaceLayout::Box caption, int meter)
+{
+    return meterX[meter] - caption.x;
+}
+
+// One caption picture serves both groups, so each letter goes halfway between
+// where the two groups' meters stand under their captions: no more than a
+// pixel apart, or a letter would miss its meter in one of the groups.
+constexpr bool metersStandAlikeUnderBothCaptions()
+{
+    for (int meter = 0; meter < 4; ++meter)
+    {
+        const int apart = fromCaption (FaceLayout::inputMeterX, FaceLayout::inputCaption, meter) - fromCaption (FaceLayout::outputMeterX, FaceLayout::outputCaption, meter);
+
+        if (apart < -1 || apart > 1)
+            return false;
+    }
+
+    return true;
+}
+
+static_assert (metersStandAlikeUnderBothCaptions());
+
+float letterCentre (int meter)
+{
+    const int halfwayTwice = fromCaption (FaceLayout::inputMeterX, FaceLayout::inputCaption, meter) + fromCaption (FaceLayout::outputMeterX, FaceLayout::outputCaption, meter);
+    return (float) halfwayTwice * 0.5f + (float) FaceLayout::meterWidth * 0.5f;
+}
 } // namespace
 
 IconPainter::IconPainter (const ArtText& textToUse)
@@ -89,9 +119,6 @@ juce::Image IconPainter::paintChannelCaption (const juce::String& letters) const
     juce::Graphics g (image);
     g.setColour (Palette::channelLetters);
 
-    // Meter centres relative to the caption, halfway between the input group
-    // (7, 26, 46, 65) and the output group (6, 25, 45, 64).
-    const float centres[4] = { 6.5f, 25.5f, 45.5f, 64.5f };
     constexpr float capTop = 1.0f;
     constexpr float capHeight = 7.0f;
 
@@ -103,7 +130,7 @@ juce::Image IconPainter::paintChannelCaption (const juce::String& letters) const
     {
         auto glyph = text.outline (letters.substring (i, i + 1), font);
         const auto bounds = glyph.getBounds();
-        glyph.applyTransform (juce::AffineTransform::translation (centres[i] - bounds.getCentreX(), capTop - bounds.getY()));
+        glyph.applyTransform (juce::AffineTransform::translation (letterCentre (i) - bounds.getCentreX(), capTop - bounds.getY()));
         g.fillPath (glyph);
     }
 

@@ -12,12 +12,14 @@ public:
     // 22 x 22: a white gear on a transparent background.
     static juce::Image paintGear();
 
-    // 69 x 9: four light-grey capitals, each centred over one meter of a group
-    // ("WYZX" for the ambiX order, "WXYZ" for FuMa).
+    // At the captions' size in the face table: four light-grey capitals, each
+    // centred over one meter of a group ("WYZX" for the ambiX order, "WXYZ"
+    // for FuMa).
     juce::Image paintChannelCaption (const juce::String& letters) const;
 
-    // 220 x 280: the maker's card; the welcome panel sets the title and the
-    // link over the rows left free for them.
+    // At the welcome card's size in the face table: the maker's card; the
+    // welcome panel sets the title and the link over the rows left free for
+    // them.
     juce::Image paintWelcomeCard() const;
 
 private:

@@ -1,5 +1,6 @@
 #include "resources/generator/KnobStripPainter.h"
 
+#include "resources/FaceLayout.h"
 #include "resources/generator/ArtText.h"
 #include "resources/generator/Palette.h"
 
@@ -32,19 +33,25 @@ void fillCircle (juce::Graphics& g, juce::Point<float> centre, float radius)
     g.fillEllipse (centre.x - radius, centre.y - radius, radius * 2.0f, radius * 2.0f);
 }
 
+// One frame of a strip, transparent.
+juce::Image emptyFrame()
+{
+    return juce::Image (juce::Image::ARGB, FaceLayout::knobFrameSize, FaceLayout::knobFrameSize, true);
+}
+
 juce::Image assembleStrip (const std::function<void (juce::Graphics&, int)>& paintFrame)
 {
-    juce::Image strip (juce::Image::ARGB, KnobStripPainter::frameSize, KnobStripPainter::frameSize * KnobStripPainter::numFrames, true);
+    juce::Image strip (juce::Image::ARGB, FaceLayout::knobFrameSize, FaceLayout::knobFrameSize * FaceLayout::knobFrames, true);
     juce::Graphics stripGraphics (strip);
 
-    for (int frame = 0; frame < KnobStripPainter::numFrames; ++frame)
+    for (int frame = 0; frame < FaceLayout::knobFrames; ++frame)
     {
-        juce::Image single (juce::Image::ARGB, KnobStripPainter::frameSize, KnobStripPainter::frameSize, true);
+        auto single = emptyFrame();
         {
             juce::Graphics g (single);
             paintFrame (g, frame);
         }
-        stripGraphics.drawImageAt (single, 0, frame * KnobStripPainter::frameSize);
+        stripGraphics.drawImageAt (single, 0, frame * FaceLayout::knobFrameSize);
     }
 
     return strip;
@@ -55,7 +62,7 @@ juce::Image assembleStrip (const std::function<void (juce::Graphics&, int)>& pai
 juce::Image paintDarkKnobBase()
 {
     const juce::Point<float> centre (35.0f, 35.0f);
-    juce::Image base (juce::Image::ARGB, KnobStripPainter::frameSize, KnobStripPainter::frameSize, true);
+    auto base = emptyFrame();
     juce::Graphics g (base);
 
     // Tick marks around the ring, every tenth of the travel.
@@ -93,9 +100,9 @@ juce::Image paintDarkKnobBase()
 // broad reflections that stay put while the pointer turns.
 juce::Image paintBrushedCap (juce::Point<float> centre, float radius)
 {
-    constexpr int size = KnobStripPainter::frameSize;
+    constexpr int size = FaceLayout::knobFrameSize;
     constexpr int samples = 4;
-    juce::Image cap (juce::Image::ARGB, size, size, true);
+    auto cap = emptyFrame();
 
     std::vector<float> grain (256);
     ArtNoise noise (0x51ca7e5u);
@@ -161,7 +168,7 @@ juce::Image paintBrushedCap (juce::Point<float> centre, float radius)
 //==============================================================================
 float KnobStripPainter::angleForFrame (int frame)
 {
-    return sweepStart + sweep * (float) frame / (float) (numFrames - 1);
+    return sweepStart + sweep * (float) frame / (float) (FaceLayout::knobFrames - 1);
 }
 
 juce::Image KnobStripPainter::paintKnobStrip()
@@ -201,7 +208,7 @@ juce::Image KnobStripPainter::paintGainKnobStrip()
     constexpr float bezelRadius = 30.0f;
     constexpr float capRadius = 23.5f;
 
-    juce::Image base (juce::Image::ARGB, frameSize, frameSize, true);
+    auto base = emptyFrame();
     {
         juce::Graphics g (base);
 
@@ -229,7 +236,7 @@ juce::Image KnobStripPainter::paintGainKnobStrip()
         g.drawImageAt (base, 0, 0);
         const auto angle = angleForFrame (frame);
 
-        if (frame == (numFrames - 1) / 2)
+        if (frame == (FaceLayout::knobFrames - 1) / 2)
         {
             juce::Path marker;
             marker.addTriangle (centre.x - 2.6f, 1.4f, centre.x + 2.6f, 1.4f, centre.x, 4.8f);

@@ -2,15 +2,13 @@
 
 #include <juce_graphics/juce_graphics.h>
 
-// The two knob film strips: 127 frames of 70 x 70 stacked vertically, frame 0
-// at the minimum (pointer at the lower left), frame 63 pointing straight up,
-// frame 126 at the maximum (lower right), turning clockwise.
+// The two knob film strips, in the frames the face table gives them, stacked
+// vertically: the first frame at the minimum (pointer at the lower left), the
+// middle one pointing straight up, the last at the maximum (lower right),
+// turning clockwise. What a frame shows is drawn for frames of 70 x 70.
 class KnobStripPainter
 {
 public:
-    static constexpr int numFrames = 127;
-    static constexpr int frameSize = 70;
-
     // Pointer angle of a frame in radians, clockwise from straight up.
     static float angleForFrame (int frame);
 
