@@ -166,13 +166,26 @@ int parseInteger (const juce::String& text)
     while (position != utf8.end() && isSpace (*position))
         ++position;
 
-    const bool negative = position != utf8.end() && *position == '-';
-    position += negative ? 1 : 0;
-    std::uint32_t magnitude = 0;
+    bool negative = false;
+
+    if (position != utf8.end() && (*position == '-' || *position == '+'))
+        negative = (*position++ == '-');
+
+    // The magnitude stops at the nearer end of a long's range, where strtol
+    // saturates; 2^63 is in range only below zero.
+    const std::uint64_t limit = negative ? std::uint64_t { 1 } << 63 : (std::uint64_t { 1 } << 63) - 1;
+    std::uint64_t magnitude = 0;
 
     for (; position != utf8.end() && isDigit (*position); ++position)
-        magnitude = magnitude * 10u + (std::uint32_t) (*position - '0');
+    {
+        const auto digit = (std::uint64_t) (*position - '0');
+        magnitude = magnitude <= (limit - digit) / 10 ? magnitude * 10 + digit : limit;
+    }
 
-    return (int) (negative ? 0u - magnitude : magnitude);
+    // The long's two's complement bits, cut to 32 as the conversion to int cut them,
+    // read back as an int without a conversion whose result the language leaves open.
+    const auto low = (std::uint32_t) (negative ? std::uint64_t { 0 } - magnitude : magnitude);
+    constexpr std::uint32_t signBit = 0x80000000u;
+    return low < signBit ? (int) low : (int) (low - signBit) + std::numeric_limits<int>::min();
 }
 } // namespace NumberText

@@ -29,8 +29,16 @@ float parseFloat (const juce::String& text);
     that a caller can refuse it instead of reading it as 0. */
 std::optional<float> readFloat (const juce::String& text);
 
-/** The leading integer of `text` as the framework's getIntValue reads it in the
-    C locale, in every locale: ASCII white space, an optional minus sign, the
-    digits, wrapping modulo 2^32; no digits read as 0. */
+/** The leading integer of `text` exactly as the framework's getIntValue read
+    the saved format index before, so that every state saved then restores the
+    same format. That was the C library's atoi, which glibc computes as
+    (int) strtol (text, nullptr, 10); here it is read as in the C locale,
+    whatever locale the process has: white space (space, \t \n \v \f \r) is
+    skipped, then an optional '+' or '-' and decimal digits are read, and
+    anything after them is ignored; no digits read as 0. A value beyond the
+    range of a 64-bit long saturates at the nearer end of that range, and the
+    result is the low 32 bits of the 64-bit value in two's complement: "+1"
+    reads 1, "4294967297" reads 1, "99999999999999999999" reads -1 and
+    "-99999999999999999999" reads 0. */
 int parseInteger (const juce::String& text);
 } // namespace NumberText
