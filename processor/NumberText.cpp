@@ -34,15 +34,22 @@ namespace
         return bitsA == bitsB;
     }
 
-    // The framework's float-to-text conversion, at a chosen precision:
-    // a stream in the classic locale, general format, no trailing zeros.
-    juce::String formatWithPrecision (float value, int significantDigits)
+    // The framework's double-to-text conversion, with its stream in the classic
+    // locale instead of the process's: `precision` counts significant digits in
+    // the general format (no trailing zeros), digits after the point when fixed.
+    juce::String formatInClassicLocale (double value, int precision, std::ios_base::fmtflags format)
     {
         std::ostringstream stream;
         stream.imbue (std::locale::classic());
-        stream.precision (significantDigits);
-        stream << (double) value;
+        stream.setf (format, std::ios_base::floatfield);
+        stream.precision (precision);
+        stream << value;
         return juce::String (stream.str());
+    }
+
+    juce::String formatWithPrecision (float value, int significantDigits)
+    {
+        return formatInClassicLocale ((double) value, significantDigits, std::ios_base::fmtflags {});
     }
 } // namespace
 
@@ -58,6 +65,11 @@ juce::String formatFloat (float value)
 
     // Nine significant digits identify every float.
     return formatWithPrecision (value, 9);
+}
+
+juce::String formatForDisplay (float value)
+{
+    return formatWithPrecision (value, 6);
 }
 
 float parseFloat (const juce::String& text)

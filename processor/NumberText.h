@@ -6,6 +6,11 @@
 
 /** Float <-> text conversions for parameter texts and the saved state.
 
+    Every text written here has a point and no grouping, whatever locale a host
+    set for the process: hosts hand the texts they show back to be read, and a
+    saved state moves between machines. The framework's own conversion writes
+    through the process's locale, and a German or Turkish one gives "0,5".
+
     The framework's float parser overflows a signed integer on a long run of
     exponent digits, which a hostile session file can contain, and rounds
     twice (to double, then to float), so float texts from outside are read
@@ -20,6 +25,12 @@ namespace NumberText
     turns back into exactly `value`: six significant digits where they suffice
     (then it is the text juce::String (float) gives), else seven, eight or nine. */
 juce::String formatFloat (float value);
+
+/** The text a host or the editor shows for a parameter's value: the digits
+    juce::String (float) gives in the C locale (six significant, general format,
+    no trailing zeros: "0.025", "0.5", "0", "5e-05"), so that parseFloat reads
+    back the value shown. */
+juce::String formatForDisplay (float value);
 
 /** The leading number of `text` as a float, correctly rounded; "nan" and
     "inf" read as such, an out-of-range magnitude as infinity or zero. */

@@ -171,6 +171,7 @@ TEST (NumberTextFormatFloat, ReadsBackExactlyAndMatchesTheFrameworkWhereSixDigit
         }
 
         const juce::String framework (value);
+        ASSERT_EQ (NumberText::formatForDisplay (value), framework) << value; // the same digits as ever
 
         if (bitsOf (framework.getFloatValue()) == bitsOf (value))
             ASSERT_EQ (text, framework) << value;
