@@ -72,6 +72,11 @@ juce::String formatForDisplay (float value)
     return formatWithPrecision (value, 6);
 }
 
+juce::String formatWithDecimals (double value, int decimalPlaces)
+{
+    return formatInClassicLocale (value, decimalPlaces, std::ios_base::fixed);
+}
+
 float parseFloat (const juce::String& text)
 {
     return readFloat (text).value_or (0.0f);

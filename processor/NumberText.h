@@ -32,6 +32,10 @@ juce::String formatFloat (float value);
     back the value shown. */
 juce::String formatForDisplay (float value);
 
+/** `value` with `decimalPlaces` digits after the point, as juce::String (double,
+    decimalPlaces) gives it in the C locale for one place or more. */
+juce::String formatWithDecimals (double value, int decimalPlaces);
+
 /** The leading number of `text` as a float, correctly rounded; "nan" and
     "inf" read as such, an out-of-range magnitude as infinity or zero. */
 float parseFloat (const juce::String& text);
