@@ -2,6 +2,7 @@
 
 #include "gui/InvisibleButton.h"
 #include "processor/KestruneAudioProcessor.h"
+#include "processor/NumberText.h"
 #include "processor/ParameterTable.h"
 #include "resources/BinaryData.h"
 #include "resources/FaceRectangle.h"
@@ -79,6 +80,14 @@ void setUpSlider (juce::Slider& slider,
     slider.setColour (juce::Slider::textBoxHighlightColourId, juce::Colour (textBoxHighlightColour));
     slider.setColour (juce::Slider::textBoxOutlineColourId, juce::Colour (textBoxOutlineColour));
     slider.addListener (&listener);
+
+    // The framework writes a slider's decimals through the process's locale, which a host
+    // may have set to one with a decimal comma that the text box then cannot read back.
+    slider.textFromValueFunction = [&slider] (double value)
+    {
+        const int places = slider.getNumDecimalPlacesToDisplay();
+        return places > 0 ? NumberText::formatWithDecimals (value, places) : juce::String (juce::roundToInt (value));
+    };
 }
 
 juce::Image loadImage (const void* data, int size)

@@ -2,6 +2,7 @@
 
 #include "gui/KestruneAudioProcessorEditor.h"
 #include "look/BrellickLookAndFeel.h"
+#include "processor/NumberText.h"
 #include "processor/ParameterTable.h"
 #include "processor/PluginState.h"
 #include "processor/ProcessorParameter.h"
@@ -491,7 +492,7 @@ float KestruneAudioProcessor::getParameter (int index)
 
 const juce::String KestruneAudioProcessor::getParameterText (int index)
 {
-    return isParameterIndex (index) ? juce::String (changes.value (index)) : juce::String();
+    return isParameterIndex (index) ? NumberText::formatForDisplay (changes.value (index)) : juce::String();
 }
 
 float KestruneAudioProcessor::getParameterDefaultValue (int index)

@@ -34,15 +34,22 @@ namespace
         return bitsA == bitsB;
     }
 
-    // The framework's float-to-text conversion, at a chosen precision:
-    // a stream in the classic locale, general format, no trailing zeros.
-    juce::String formatWithPrecision (float value, int significantDigits)
+    // The framework's double-to-text conversion, with its stream in the classic
+    // locale instead of the process's: `precision` counts significant digits in
+    // the general format (no trailing zeros), digits after the point when fixed.
+    juce::String formatInClassicLocale (double value, int precision, std::ios_base::fmtflags format)
     {
         std::ostringstream stream;
         stream.imbue (std::locale::classic());
-        stream.precision (significantDigits);
-        stream << (double) value;
+        stream.setf (format, std::ios_base::floatfield);
+        stream.precision (precision);
+        stream << value;
         return juce::String (stream.str());
+    }
+
+    juce::String formatWithPrecision (float value, int significantDigits)
+    {
+        return formatInClassicLocale ((double) value, significantDigits, std::ios_base::fmtflags {});
     }
 } // namespace
 
@@ -58,6 +65,16 @@ juce::String formatFloat (float value)
 
     // Nine significant digits identify every float.
     return formatWithPrecision (value, 9);
+}
+
+juce::String formatForDisplay (float value)
+{
+    return formatWithPrecision (value, 6);
+}
+
+juce::String formatWithDecimals (double value, int decimalPlaces)
+{
+    return formatInClassicLocale (value, decimalPlaces, std::ios_base::fixed);
 }
 
 float parseFloat (const juce::String& text)
@@ -166,13 +183,26 @@ int parseInteger (const juce::String& text)
     while (position != utf8.end() && isSpace (*position))
         ++position;
 
-    const bool negative = position != utf8.end() && *position == '-';
-    position += negative ? 1 : 0;
-    std::uint32_t magnitude = 0;
+    bool negative = false;
+
+    if (position != utf8.end() && (*position == '-' || *position == '+'))
+        negative = (*position++ == '-');
+
+    // The magnitude stops at the nearer end of a long's range, where strtol
+    // saturates; 2^63 is in range only below zero.
+    const std::uint64_t limit = negative ? std::uint64_t { 1 } << 63 : (std::uint64_t { 1 } << 63) - 1;
+    std::uint64_t magnitude = 0;
 
     for (; position != utf8.end() && isDigit (*position); ++position)
-        magnitude = magnitude * 10u + (std::uint32_t) (*position - '0');
+    {
+        const auto digit = (std::uint64_t) (*position - '0');
+        magnitude = magnitude <= (limit - digit) / 10 ? magnitude * 10 + digit : limit;
+    }
 
-    return (int) (negative ? 0u - magnitude : magnitude);
+    // The long's two's complement bits, cut to 32 as the conversion to int cut them,
+    // read back as an int without a conversion whose result the language leaves open.
+    const auto low = (std::uint32_t) (negative ? std::uint64_t { 0 } - magnitude : magnitude);
+    constexpr std::uint32_t signBit = 0x80000000u;
+    return low < signBit ? (int) low : (int) (low - signBit) + std::numeric_limits<int>::min();
 }
 } // namespace NumberText

@@ -38,7 +38,7 @@ juce::String ProcessorParameter::getLabel() const
 
 juce::String ProcessorParameter::getText (float normalisedValue, int maximumStringLength) const
 {
-    return juce::String (normalisedValue).substring (0, maximumStringLength);
+    return NumberText::formatForDisplay (normalisedValue).substring (0, maximumStringLength);
 }
 
 float ProcessorParameter::getValueForText (const juce::String& text) const

@@ -2,6 +2,7 @@
 #include "gui/GuiTestSupport.h"
 #include "processor/KestruneAudioProcessor.h"
 #include "resources/BinaryData.h"
+#include "support/HostLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,21 @@ TEST_F (EditorTest, ANewEditorShowsTheStoredValuesAndWritesNothing)
     KestruneAudioProcessorEditor second (processor);
     EXPECT_TRUE (processor.parametersChanged.load());
     EXPECT_TRUE (host.takeEvents().empty());
+}
+
+// A host's locale changes neither the text a box shows nor what typing it back sets.
+TEST_F (EditorTest, TextBoxesShowAPointAndReadBackInAHostsLocale)
+{
+    HostLocale hostLocale ("de_DE.UTF-8");
+    auto& attack = slider ("sliderAttack");
+
+    for (auto [value, text] : { std::pair (2.5, "2.5 ms"), std::pair (0.1, "0.1 ms") })
+    {
+        attack.setValue (value, juce::dontSendNotification);
+        const auto shown = dynamic_cast<juce::Label*> (attack.getChildComponent (0))->getText();
+        EXPECT_EQ (shown, text);
+        EXPECT_DOUBLE_EQ (attack.getValueFromText (shown), value) << shown;
+    }
 }
 
 TEST_F (EditorTest, ATickWithTheRefreshFlagReloadsTheSlidersAndTheLineWithoutWritingBack)

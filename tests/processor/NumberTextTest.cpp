@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -107,6 +108,43 @@ TEST (NumberTextParseFloat, ReadsEdgeTextsSafely)
     EXPECT_EQ (NumberText::parseFloat (juce::String::repeatedString ("1", 60) + "e-59"), 10.0f / 9.0f);
 }
 
+// The C library's strtol is the oracle: the framework read the format index
+// with atoi, which glibc computes as (int) strtol (text, nullptr, 10). Past the
+// range of long strtol saturates, and the int keeps the low 32 bits of that.
+TEST (NumberTextParseInteger, ReadsAsTheCLibraryDid)
+{
+    const std::pair<const char*, int> cases[] = {
+        { "", 0 },
+        { "x1", 0 },
+        { "+", 0 },
+        { "+-1", 0 },
+        { "\xe3\x80\x80-5", 0 },
+        { "+1", 1 },
+        { " \t\n\v\f\r-12x", -12 },
+        { "007", 7 },
+        { "1.9", 1 },
+        { "1e3", 1 },
+        { "2147483647", 2147483647 },
+        { "-2147483648", -2147483647 - 1 },
+        { "2147483648", -2147483647 - 1 },
+        { "4294967297", 1 },
+        { "-4294967295", 1 },
+        { "9223372036854775807", -1 },
+        { "-9223372036854775808", 0 },
+        { "9223372036854775808", -1 },
+        { "-9223372036854775809", 0 },
+        { "99999999999999999999", -1 },
+        { "-99999999999999999999", 0 },
+        { "18446744073709551617", -1 },
+    };
+
+    for (const auto& [text, expected] : cases)
+    {
+        EXPECT_EQ (NumberText::parseInteger (juce::String::fromUTF8 (text)), expected) << text;
+        EXPECT_EQ ((int) std::strtol (text, nullptr, 10), expected) << text;
+    }
+}
+
 //==============================================================================
 // Writing: the shortest text that reads back exactly, and the framework's own
 // text whenever six digits carry the value.
@@ -133,6 +171,7 @@ TEST (NumberTextFormatFloat, ReadsBackExactlyAndMatchesTheFrameworkWhereSixDigit
         }
 
         const juce::String framework (value);
+        ASSERT_EQ (NumberText::formatForDisplay (value), framework) << value; // the same digits as ever
 
         if (bitsOf (framework.getFloatValue()) == bitsOf (value))
             ASSERT_EQ (text, framework) << value;

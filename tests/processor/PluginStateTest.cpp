@@ -278,6 +278,7 @@ TEST_F (PluginStateTest, ReadsAndWritesTheSameInEveryLocale)
           "<idxInputConfig>\xe3\x80\x80-1</idxInputConfig><Release>\xe2\x80\xa8<!---->0.5</Release></Root>",
           "0.5 0 0.7 0 0 +" },
         { "<Root><Attack>0.25</Attack><Release>1e-3</Release><Threshold>-0.5e1</Threshold><Gain>0.5e-1</Gain></Root>", "0.25 0.001 0 0.05 1 +" },
+        { "<Root><idxInputConfig>0</idxInputConfig><IDXINPUTCONFIG>\t+1</IDXINPUTCONFIG></Root>", "0.7 0.7 0.7 0.7 1 +" },
     };
 
     ASSERT_EQ (setenv ("LOCPATH", QUORVEL_TEST_LOCALES, 1), 0);

@@ -4,6 +4,7 @@
 #include "tests/plugin/vst2/RawVstHost.h"
 #include "tests/plugin/vst2/RealtimeProbe.h"
 
+#include "support/HostLocale.h"
 #include "support/Sanitizers.h"
 #include "support/WaitUntil.h"
 
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <random>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using namespace quorvel::test;
@@ -184,6 +186,33 @@ TEST_F (VstBoundaryTest, OnlyTextThatReadsAsANumberSetsAParameter)
 
         EXPECT_EQ (RawVstHost::dispatch (effect.get(), fst::effString2Parameter, 1, 0, text), c.accepted ? 1 : 0) << c.text;
         EXPECT_EQ (RawVstHost::getParameter (effect.get(), 1), c.accepted ? c.value : 0.625f) << c.text;
+    }
+}
+
+// Hosts set the process's locale to their user's. What they show is the C locale's
+// text, which the same door reads back as the value shown.
+TEST_F (VstBoundaryTest, ShownTextReadsBackInEveryLocale)
+{
+    const std::pair<float, const char*> shown[] = { { 0.5f, "0.5" }, { 0.025f, "0.025" }, { 5.0e-5f, "5e-05" }, { -0.75f, "-0.75" }, { 1234.5f, "1234.5" } };
+
+    for (const char* locale : { "C", "de_DE.UTF-8", "tr_TR.UTF-8" })
+    {
+        HostLocale hostLocale (locale);
+
+        for (int index = 0; index < 4; ++index)
+        {
+            for (const auto& [value, expected] : shown)
+            {
+                RawVstHost::setParameter (effect.get(), index, value);
+                char text[64] {};
+                RawVstHost::dispatch (effect.get(), fst::effGetParamDisplay, index, 0, text);
+                EXPECT_STREQ (text, expected) << locale;
+
+                RawVstHost::setParameter (effect.get(), index, 0.7f);
+                EXPECT_EQ (RawVstHost::dispatch (effect.get(), fst::effString2Parameter, index, 0, text), 1) << locale << ": " << text;
+                EXPECT_EQ (RawVstHost::getParameter (effect.get(), index), value) << locale << ": " << text;
+            }
+        }
     }
 }
 
