@@ -4,7 +4,7 @@
 #include "processor/GuardedXmlReader.h"
 #include "processor/KestruneAudioProcessor.h"
 #include "processor/NumberText.h"
-#include "support/Sanitizers.h"
+#include "support/HostLocale.h"
 #include "support/StateBlock.h"
 #include "support/TestSignals.h"
 
@@ -14,15 +14,9 @@
 #include <juce_events/juce_events.h>
 
 #include <array>
-#include <clocale>
-#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
-
-#if QUORVEL_ADDRESS_SANITIZER
-    #include <sanitizer/lsan_interface.h>
-#endif
 
 using namespace quorvel::test;
 
@@ -281,18 +275,9 @@ TEST_F (PluginStateTest, ReadsAndWritesTheSameInEveryLocale)
         { "<Root><idxInputConfig>0</idxInputConfig><IDXINPUTCONFIG>\t+1</IDXINPUTCONFIG></Root>", "0.7 0.7 0.7 0.7 1 +" },
     };
 
-    ASSERT_EQ (setenv ("LOCPATH", QUORVEL_TEST_LOCALES, 1), 0);
-
     for (const char* locale : { "C", "C.UTF-8", "tr_TR.UTF-8", "de_DE.UTF-8" })
     {
-        {
-#if QUORVEL_ADDRESS_SANITIZER
-            // The C library never frees the search path it builds from LOCPATH.
-            __lsan::ScopedDisabler notTheProductsLeak;
-#endif
-            ASSERT_NE (std::setlocale (LC_ALL, locale), nullptr) << locale;
-            std::locale::global (std::locale (locale));
-        }
+        HostLocale hostLocale (locale);
 
         for (const auto& [text, expected] : cases)
             EXPECT_EQ (restoredFrom (stateBlock (text)), expected) << locale << ": " << text;
@@ -301,9 +286,6 @@ TEST_F (PluginStateTest, ReadsAndWritesTheSameInEveryLocale)
         setUnusualValues (processor);
         EXPECT_EQ (saved (processor), stateBlock (unusualText)) << locale;
     }
-
-    std::locale::global (std::locale::classic());
-    std::setlocale (LC_ALL, "C");
 }
 
 TEST_F (PluginStateTest, TruncatedBlocksNeverApplyACutValue)
