@@ -8,10 +8,11 @@ class KestruneAudioProcessor;
     editor see it.
 
     The processor keeps the values itself and addresses them by index; this
-    object only forwards to it, so that hosts, the editor and state restores
-    all go through the processor's setParameter and getParameter. Values pass
-    unclamped (a host may store 1.5 and read 1.5 back), which is why this is
-    not one of the framework's ranged parameter classes.
+    object only forwards to its setParameter and getParameter, so that hosts,
+    the editor and state restores all store values in the one place. Values a
+    host sets pass unclamped (a host may store 1.5 and read 1.5 back; only a
+    saved state is read within 0..1), which is why this is not one of the
+    framework's ranged parameter classes.
 */
 class ProcessorParameter final : public juce::AudioProcessorParameter
 {
