@@ -9,6 +9,7 @@
 #include "formats/aax/AAX_VController.h"
 #include "plugin/ProcessorSetup.h"
 #include "plugin/aax/AaxParameterID.h"
+#include "processor/ParameterTable.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -48,7 +49,7 @@ std::set<AaxBridge*>& liveBridges()
 
 float limitToUnitRange (double value) noexcept
 {
-    return static_cast<float> (std::clamp (value, 0.0, 1.0));
+    return static_cast<float> (std::clamp (value, (double) ParameterTable::normalisedMinimum, (double) ParameterTable::normalisedMaximum));
 }
 } // namespace
 
@@ -177,7 +178,7 @@ AAX_Result AaxBridge::EffectInit()
         auto* parameter = new AAX_CParameter<float> (parameterIDs[index].c_str(),
                                                      AAX_CString (source.getName (parameterNameLength).toRawUTF8()),
                                                      source.getDefaultValue(),
-                                                     AAX_CLinearTaperDelegate<float, 0> (0.0f, 1.0f),
+                                                     AAX_CLinearTaperDelegate<float, 0> (ParameterTable::normalisedMinimum, ParameterTable::normalisedMaximum),
                                                      AAX_CNumberDisplayDelegate<float, 3u, 0u>(),
                                                      source.isAutomatable());
         parameter->AddShortenedName (AAX_CString (source.getName (shortParameterNameLength).toRawUTF8()));
