@@ -50,7 +50,7 @@ PendingParameterChanges::PendingParameterChanges (std::uint32_t startStamp) noex
     }
 }
 
-void PendingParameterChanges::store (int index, float value, bool hasSetting) noexcept
+void PendingParameterChanges::store (int index, float value, bool hasSetting, ReadingHook afterReading, void* context) noexcept
 {
     const auto slot = (size_t) index;
 
@@ -70,15 +70,17 @@ void PendingParameterChanges::store (int index, float value, bool hasSetting) no
         return;
     }
 
-    // The setting in force must outlive this word: the word with a setting it
-    // replaces is kept first. The kept word is read before the one it may be
-    // replaced by, and replaced only if still there, so a call that loses the
-    // race for latest can leave its word kept only while latest holds a word
-    // with a setting, which the next call without one keeps in its place.
+    // The setting in force must outlive this word, so the word with a setting
+    // it replaces is kept first. The kept word is read before the latest one:
+    // the header's keptSetting says why that order, and reading both again
+    // whenever either moved, never leave a stale setting kept.
     for (;;)
     {
         auto kept = keptSetting[slot].load (std::memory_order_acquire);
         auto current = latest[slot].load (std::memory_order_acquire);
+
+        if (afterReading != nullptr)
+            afterReading (context);
 
         if (hasSettingIn (current) && current != kept
             && ! keptSetting[slot].compare_exchange_strong (kept, current, std::memory_order_acq_rel, std::memory_order_acquire))

@@ -29,13 +29,18 @@
       one of them in it. value(i) reads it and, when it has a setting, so does
       the audio: the host value and the setting the audio runs with come from
       one word.
-    - keptSetting[i]: the word with a setting that the last call without one
-      took out of latest[i]. It is what the audio runs with while latest[i]
-      holds a value without a setting, and it is read only then. A call without
-      a setting keeps the word it is about to replace here first, and replaces
-      it only if latest[i] still holds it, so the word kept is always the one
-      its own call displaced, never one that lost a race: a value the limiter
-      refuses can never bring back a setting that was overwritten before it.
+    - keptSetting[i]: while latest[i] holds a value without a setting, the
+      word with a setting that was in latest[i] before it: what the audio
+      runs with then (and read only then). A call without a setting first
+      keeps the word with a setting it is about to replace, then replaces it
+      in latest[i]; each step is a compare-and-swap against the words it read
+      (the kept one before the latest one), and it reads again when either
+      moved. A call that read a word which lost a race can keep that word only
+      while latest[i] holds a word with a setting, and the next call without
+      one keeps that word in its place before it replaces it; so a value the
+      limiter refuses can never bring back a setting overwritten before it.
+      Words are told apart by their stamps: only a call stopped for 2^31
+      changes between its reading and its swap could mistake one for another.
     - lastStamp: the stamp last handed out. Stamps are 31 bits and wrap.
     - appliedWords[i]: the word takeDue applied last for parameter i, written
       by the applying thread only; store reads its stamp. A change is pending
@@ -72,7 +77,15 @@ public:
     /** Stores `value` as the value of parameter `index` (0 .. 3) and, when
         hasSetting, as a change for the audio thread. Any thread. Lock-free:
         a call without a setting may retry while others store on its parameter. */
-    void store (int index, float value, bool hasSetting) noexcept;
+    void store (int index, float value, bool hasSetting) noexcept { store (index, value, hasSetting, nullptr, nullptr); }
+
+    /** Called where another thread's call may come between two steps of this
+        one: there a test stores what a setter on another thread might. */
+    using ReadingHook = void (*) (void* context);
+
+    /** store, calling afterReading (context) each time a call without a
+        setting has read the words it is to replace. */
+    void store (int index, float value, bool hasSetting, ReadingHook afterReading, void* context) noexcept;
 
     /** The value of parameter `index` as last stored. Any thread. */
     float value (int index) const noexcept;
@@ -92,9 +105,7 @@ public:
         them applied and answers how many there are. One thread at a time. */
     int takeDue (std::array<Change, numParameters>& due) noexcept { return takeDue (due, nullptr, nullptr); }
 
-    /** takeDue, calling afterReading (context) each time it has read the
-        words: there a test stores what a setter on another thread might. */
-    using ReadingHook = void (*) (void* context);
+    /** takeDue, calling afterReading (context) each time it has read the words. */
     int takeDue (std::array<Change, numParameters>& due, ReadingHook afterReading, void* context) noexcept;
 
     /** False when takeDue has nothing to hand over: no change is pending (true

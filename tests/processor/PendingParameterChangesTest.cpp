@@ -1,7 +1,8 @@
 // The pending-change ordering on one thread: order of arrival, the last change
 // per parameter, values without a setting, and the stamps' wrap; then the
 // same rules as a plain model with unbounded stamps, against random schedules
-// that store while takeDue reads, as setters on other threads would.
+// that store while takeDue reads and while a value without a setting is being
+// stored, as setters on other threads would.
 
 #include "processor/PendingParameterChanges.h"
 
@@ -157,7 +158,7 @@ TEST (PendingParameterChanges, FollowThePlainModelWhateverTheScheduleAndTheWrap)
     // Few values, so that a change often sets the value applied already, and
     // start stamps just before both wraps of the stamp count, so that new
     // stamps meet the ones applied. 1.5 stands for a value without a setting.
-    static constexpr float values[] = { 0.0f, 0.5f, 0.0f, 1.5f };
+    static constexpr float values[] = { 0.0f, 0.0f, 0.5f, 1.5f };
     quorvel::test::SignalRandom random (29);
     int mismatches = 0;
 
@@ -173,14 +174,22 @@ TEST (PendingParameterChanges, FollowThePlainModelWhateverTheScheduleAndTheWrap)
             OrderingModel& model;
             quorvel::test::SignalRandom& random;
             int numStores = 0;
+            int depth = 0;
 
             void storeSome (int count)
             {
                 for (int n = 0; n < count; ++n)
                 {
+                    // Others may store while a call without a setting is under
+                    // way; it counts as coming after them. They store no 0: a
+                    // word alike to the starting ones, stamped 0, is one that
+                    // 2^31 changes would bring, which no call waits through.
                     const int index = random.integer (0, PendingParameterChanges::numParameters - 1);
-                    const float value = values[random.integer (0, 3)];
-                    changes.store (index, value, value <= 1.0f);
+                    const float value = values[random.integer (depth > 0 ? 2 : 0, 3)];
+                    numStores = value > 1.0f ? random.integer (0, 2) : 0;
+                    ++depth;
+                    changes.store (index, value, value <= 1.0f, &Setter::storeBetweenReadings, this);
+                    --depth;
                     model.store (index, value, value <= 1.0f);
                 }
             }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -29,7 +30,8 @@ int takeDueCount (PendingParameterChanges& changes)
     return changes.takeDue (due);
 }
 
-class RacingSetters : public ::testing::TestWithParam<int>
+// The values stored at once; one above 1 stands for a value without a setting.
+class RacingSetters : public ::testing::TestWithParam<std::vector<float>>
 {
 };
 
@@ -37,10 +39,12 @@ TEST_P (RacingSetters, LeaveOneValueThatARefusedValueNeverMoves)
 {
     // Round after round two or three threads store on parameter 0 at the same
     // moment, while another takes changes as an audio thread does. Once every
-    // call has returned and the changes are taken, the value the host reads is
-    // the one taken last. A value without a setting stored after that, alone,
-    // leaves the setting in force where it is, and nothing is due after it.
-    const int numSetters = GetParam();
+    // call has returned and the changes are taken, the setting in force is the
+    // one taken last, and so is the value the host reads unless a value
+    // without a setting came last. One stored after that, alone, leaves the
+    // setting in force where it is, and nothing is due after it.
+    const auto& values = GetParam();
+    const int numSetters = (int) values.size();
     PendingParameterChanges changes;
     std::atomic<int> roundStarted { 0 };
     std::atomic<int> callsReturned { 0 };
@@ -57,7 +61,7 @@ TEST_P (RacingSetters, LeaveOneValueThatARefusedValueNeverMoves)
             while (roundStarted.load() < round)
                 std::this_thread::yield();
 
-            changes.store (0, v, true);
+            changes.store (0, v, v <= 1.0f);
             callsReturned.fetch_add (1);
         }
     };
@@ -84,8 +88,8 @@ TEST_P (RacingSetters, LeaveOneValueThatARefusedValueNeverMoves)
 
     std::vector<std::thread> setters;
 
-    for (int n = 0; n < numSetters; ++n)
-        setters.emplace_back (setter, 0.25f * (float) (n + 1));
+    for (const float v : values)
+        setters.emplace_back (setter, v);
 
     int disagreements = 0, movedByARefusedValue = 0, dueAfterARefusedValue = 0;
 
@@ -106,7 +110,8 @@ TEST_P (RacingSetters, LeaveOneValueThatARefusedValueNeverMoves)
         for (int n = changes.takeDue (due); n > 0; --n)
             applied = due[(size_t) (n - 1)].value;
 
-        disagreements += applied != changes.value (0) || changes.settingValue (0) != applied ? 1 : 0;
+        const float shown = changes.value (0);
+        disagreements += (shown <= 1.0f && shown != applied) || changes.settingValue (0) != applied ? 1 : 0;
 
         changes.store (0, 1.5f, false);
         dueAfterARefusedValue += changes.mayHaveDue() ? 1 : 0;
@@ -125,7 +130,70 @@ TEST_P (RacingSetters, LeaveOneValueThatARefusedValueNeverMoves)
     EXPECT_EQ (dueAfterARefusedValue, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P (PendingParameterChangesThreads, RacingSetters, ::testing::Values (2, 3));
+INSTANTIATE_TEST_SUITE_P (PendingParameterChangesThreads,
+                          RacingSetters,
+                          ::testing::Values (std::vector<float> { 0.25f, 0.75f },
+                                             std::vector<float> { 0.25f, 0.5f, 0.75f },
+                                             std::vector<float> { 0.25f, 0.75f, 1.5f },
+                                             std::vector<float> { 0.25f, 0.75f, 1.5f, 2.5f }));
+
+/** Stops a call at its first `numStops` readings until the test lets it go on. */
+struct Stops
+{
+    static void atReading (void* context)
+    {
+        auto& self = *static_cast<Stops*> (context);
+        const int reading = self.arrived.fetch_add (1) + 1;
+
+        while (reading <= self.numStops && self.released.load() < reading)
+            std::this_thread::yield();
+    }
+
+    /** Waits until the call has come to its reading; a call that never does
+        fails the test instead of keeping it waiting. */
+    void waitFor (int reading) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds (10);
+
+        while (arrived.load() < reading && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+
+        EXPECT_GE (arrived.load(), reading);
+    }
+
+    const int numStops;
+    std::atomic<int> arrived { 0 }, released { 0 };
+};
+
+TEST (PendingParameterChangesThreads, ACallWithoutASettingNeverLeavesAStaleSettingInForce)
+{
+    // Two calls without a setting, each stopped where it has read the word it
+    // is to replace: the first 0.25, which a call with a setting then replaces
+    // with 0.75, the second 0.75. The first goes on, keeps its 0.25, finds
+    // its word replaced and stops again. The second finds the kept word
+    // changed under it: it must read again and keep 0.75 before it returns.
+    PendingParameterChanges changes;
+    changes.store (0, 0.25f, true);
+    Stops first { 2 }, second { 1 };
+    std::thread firstCall ([&]
+                           { changes.store (0, 1.5f, false, &Stops::atReading, &first); });
+    first.waitFor (1);
+    changes.store (0, 0.75f, true);
+    std::thread secondCall ([&]
+                            { changes.store (0, 2.5f, false, &Stops::atReading, &second); });
+    second.waitFor (1);
+    first.released.store (1);
+    first.waitFor (2);
+    second.released.store (1);
+    secondCall.join();
+    EXPECT_EQ (changes.value (0), 2.5f);
+    EXPECT_EQ (changes.settingValue (0), 0.75f);
+
+    first.released.store (2);
+    firstCall.join();
+    EXPECT_EQ (changes.value (0), 1.5f);
+    EXPECT_EQ (changes.settingValue (0), 0.75f);
+}
 
 TEST (PendingParameterChangesThreads, ChangesOfOneThreadAreTakenInTheirOrder)
 {
