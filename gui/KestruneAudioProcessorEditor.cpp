@@ -16,10 +16,7 @@ using ParameterTable::parameters;
     and NaN at the bottom. */
 float clampNormalised (float normalised) noexcept
 {
-    if (! (normalised > 0.0f))
-        return 0.0f;
-
-    return normalised < 1.0f ? normalised : 1.0f;
+    return normalised > 0.0f ? ParameterTable::limitToNormalisedRange (normalised) : ParameterTable::normalisedMinimum;
 }
 
 double sliderValueFromNormalised (float normalised, int parameterIndex) noexcept

@@ -13,6 +13,7 @@
     use it too.
 */
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -32,6 +33,14 @@ constexpr int numParameters = 4;
     at the one end, its maximum at the other. */
 constexpr float normalisedMinimum = 0.0f;
 constexpr float normalisedMaximum = 1.0f;
+
+/** v at the nearer end of the normalised range when outside it, else v itself
+    (-0 keeps its sign); NaN passes, for the caller to decide what no number means. */
+template <typename Value>
+constexpr Value limitToNormalisedRange (Value v) noexcept
+{
+    return std::clamp (v, (Value) normalisedMinimum, (Value) normalisedMaximum);
+}
 
 struct Parameter
 {

@@ -101,12 +101,6 @@ float PendingParameterChanges::settingValue (int index) const noexcept
     return valueOf (wordInForce ((size_t) index));
 }
 
-std::uint64_t PendingParameterChanges::wordInForce (size_t index) const noexcept
-{
-    const auto word = latest[index].load (std::memory_order_acquire);
-    return hasSettingIn (word) ? word : keptSetting[index].load (std::memory_order_acquire);
-}
-
 int PendingParameterChanges::takeDue (std::array<Change, numParameters>& due, ReadingHook afterReading, void* context) noexcept
 {
     std::array<std::uint64_t, numParameters> words;

@@ -114,13 +114,8 @@ public:
     bool mayHaveDue() const noexcept
     {
         for (size_t index = 0; index < (size_t) numParameters; ++index)
-        {
-            const auto word = latest[index].load (std::memory_order_relaxed);
-            const auto applied = appliedWords[index].load (std::memory_order_relaxed);
-
-            if (word != applied && (hasSettingIn (word) || keptSetting[index].load (std::memory_order_relaxed) != applied))
+            if (wordInForce (index) != appliedWords[index].load (std::memory_order_relaxed))
                 return true;
-        }
 
         return false;
     }
@@ -128,7 +123,11 @@ public:
 private:
     static bool hasSettingIn (std::uint64_t word) noexcept { return ((word >> 32) & 1u) != 0; }
 
-    std::uint64_t wordInForce (size_t index) const noexcept;
+    std::uint64_t wordInForce (size_t index) const noexcept
+    {
+        const auto word = latest[index].load (std::memory_order_acquire);
+        return hasSettingIn (word) ? word : keptSetting[index].load (std::memory_order_acquire);
+    }
 
     std::array<std::atomic<std::uint64_t>, numParameters> latest;
     std::array<std::atomic<std::uint64_t>, numParameters> keptSetting;

@@ -25,12 +25,8 @@ namespace
         agreeing, whichever door the state came in by. */
     float limitedToNormalisedRange (float value) noexcept
     {
-        // No number is the caller's to skip, not an end of the range to apply. Within
-        // the range std::clamp answers the value itself, so -0 keeps its sign.
-        if (! std::isfinite (value))
-            return value;
-
-        return std::clamp (value, ParameterTable::normalisedMinimum, ParameterTable::normalisedMaximum);
+        // No number is the caller's to skip, not an end of the range to apply.
+        return std::isfinite (value) ? ParameterTable::limitToNormalisedRange (value) : value;
     }
 } // namespace
 

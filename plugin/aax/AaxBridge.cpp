@@ -49,7 +49,7 @@ std::set<AaxBridge*>& liveBridges()
 
 float limitToUnitRange (double value) noexcept
 {
-    return static_cast<float> (std::clamp (value, (double) ParameterTable::normalisedMinimum, (double) ParameterTable::normalisedMaximum));
+    return static_cast<float> (ParameterTable::limitToNormalisedRange (value));
 }
 } // namespace
 
