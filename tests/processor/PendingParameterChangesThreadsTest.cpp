@@ -5,6 +5,7 @@
 #include "processor/PendingParameterChanges.h"
 
 #include "support/Sanitizers.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -153,12 +154,10 @@ struct Stops
         fails the test instead of keeping it waiting. */
     void waitFor (int reading) const
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds (10);
-
-        while (arrived.load() < reading && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::yield();
-
-        EXPECT_GE (arrived.load(), reading);
+        EXPECT_TRUE (quorvel::test::waitUntil ([this, reading]
+                                               { return arrived.load() >= reading; },
+                                               std::chrono::seconds (10)))
+            << "reading " << reading;
     }
 
     const int numStops;
